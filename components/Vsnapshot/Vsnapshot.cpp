@@ -21,8 +21,11 @@ void TVSnapShot::SaveToJPEGFile(int quality, const AnsiString& fileName, TForm* 
     const int top = control->Top() + dy;
     const TRect source = Rect(left, top, left + control->Width(), top + control->Height());
     const TRect target = Rect(0, 0, control->Width(), control->Height());
-    const TBitmap formCanvas = FormPixels(*form);
-    image->Canvas().CopyRect(target, formCanvas.Canvas(), source);
+    {
+        // What the form's canvas holds in the source rectangle, rendered now.
+        const TBitmap formArea = FormPixels(*form, source);
+        image->Canvas().CopyRect(target, formArea.Canvas(), Rect(0, 0, formArea.Width(), formArea.Height()));
+    }
 
     auto jpeg = std::make_unique<TJPEGImage>();
     try {
