@@ -17,14 +17,14 @@ constexpr std::uint8_t kNoteOff = 0x80;
 }
 
 // A data byte must stay below 0x80, or a reader takes it for a status byte.
-std::uint8_t DataByte(int value, const char* what, const AnsiString& text, int index) {
-    if (value < 0 || value > 127) Fail(index, Format("%s \"%s\" is outside 0 to 127", what, text));
+std::uint8_t DataByte(int value, const char* what, std::string_view text, int index) {
+    if (value < 0 || value > 127) Fail(index, Format("%s \"%s\" is outside 0 to 127", what, AnsiString(text)));
     return static_cast<std::uint8_t>(value);
 }
 
 }  // namespace
 
-int LenientInt(const AnsiString& text) {
+int LenientInt(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
     bool negative = false;
@@ -36,21 +36,6 @@ int LenientInt(const AnsiString& text) {
     return static_cast<int>(value < INT_MIN ? INT_MIN : value > INT_MAX ? INT_MAX : value);
 }
 
-std::vector<AnsiString> SplitChord(const AnsiString& text) {
-    std::vector<AnsiString> notes;
-    AnsiString current;
-    for (char c : text) {
-        if (c == ',') {
-            notes.push_back(current);
-            current.clear();
-        } else {
-            current += c;
-        }
-    }
-    if (!current.empty()) notes.push_back(current);
-    return notes;
-}
-
 Entry ParseEntry(const AnsiString& notes, const AnsiString& lengthCode, const AnsiString& velocity, int index) {
     Entry entry{FindLengthCode(lengthCode), {}, 0};
     if (!entry.code) Fail(index, Format("\"%s\" is not a length code", lengthCode));
@@ -58,8 +43,9 @@ Entry ParseEntry(const AnsiString& notes, const AnsiString& lengthCode, const An
     // from the notes written.
     if (notes.empty()) Fail(index, "the chord has no notes");
     if (notes.back() == ',') Fail(index, Format("the chord \"%s\" ends in a comma", notes));
-    for (const AnsiString& note : SplitChord(notes))
+    ForEachNote(notes, [&](std::string_view note) {
         entry.notes.push_back(DataByte(LenientInt(note), "note", note, index));
+    });
     entry.velocity = DataByte(LenientInt(velocity), "velocity", velocity, index);
     return entry;
 }

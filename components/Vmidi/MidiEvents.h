@@ -1,6 +1,7 @@
 #pragma once
 // One entry's texts checked and turned into MIDI events. Internal to Vmidi.
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "components/Vmidi/MidiTables.h"
@@ -18,10 +19,17 @@ struct Entry {
 
 // Lenient decimal reading: leading white space, an optional sign, digits up
 // to the first other character; 0 without digits. Saturates at the int range.
-int LenientInt(const AnsiString& text);
+int LenientInt(std::string_view text);
 
-// Splits a chord text at its commas; a trailing comma adds no empty note.
-std::vector<AnsiString> SplitChord(const AnsiString& text);
+// Calls `note` for each note text of a chord, split at its commas; a
+// trailing comma adds no empty note.
+template <typename NoteFn>
+void ForEachNote(std::string_view chord, NoteFn note) {
+    size_t start = 0;
+    for (size_t comma; (comma = chord.find(',', start)) != std::string_view::npos; start = comma + 1)
+        note(chord.substr(start, comma - start));
+    if (start < chord.size()) note(chord.substr(start));
+}
 
 // Checks one entry's texts. Raises EMidiEntryError, its message prefixed
 // with "MIDI entry <index>: " when index >= 0.

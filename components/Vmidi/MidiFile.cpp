@@ -30,6 +30,9 @@ constexpr std::uint8_t kChannelTrack[] = {
     0x00, 0xFF, 0x2F, 0x00,
 };
 
+// The note track's events start after its type and length field.
+constexpr size_t kNoteEventsStart = sizeof kHeader + sizeof kTempoTrack + 8;
+
 template <size_t N>
 void Append(MidiBytes& out, const std::uint8_t (&bytes)[N]) {
     out.insert(out.end(), bytes, bytes + N);
@@ -39,19 +42,20 @@ AnsiString SystemError(int error) { return std::strerror(error); }
 
 }  // namespace
 
-MidiBytes BuildMidiFile(const MidiBytes& noteEvents) {
-    const std::uint32_t trackLength = static_cast<std::uint32_t>(noteEvents.size() + sizeof kEndOfTrack);
+MidiBytes BeginMidiFile(size_t reserveEventBytes) {
     MidiBytes file;
-    file.reserve(sizeof kHeader + sizeof kTempoTrack + 8 + trackLength + sizeof kChannelTrack);
+    file.reserve(kNoteEventsStart + reserveEventBytes + sizeof kEndOfTrack + sizeof kChannelTrack);
     Append(file, kHeader);
     Append(file, kTempoTrack);
-    file.insert(file.end(), {'M', 'T', 'r', 'k', static_cast<std::uint8_t>(trackLength >> 24),
-                             static_cast<std::uint8_t>(trackLength >> 16), static_cast<std::uint8_t>(trackLength >> 8),
-                             static_cast<std::uint8_t>(trackLength)});
-    file.insert(file.end(), noteEvents.begin(), noteEvents.end());
-    Append(file, kEndOfTrack);
-    Append(file, kChannelTrack);
+    file.insert(file.end(), {'M', 'T', 'r', 'k', 0, 0, 0, 0});
     return file;
+}
+
+void FinishMidiFile(MidiBytes& file) {
+    Append(file, kEndOfTrack);
+    const std::uint32_t length = static_cast<std::uint32_t>(file.size() - kNoteEventsStart);
+    for (int i = 0; i < 4; ++i) file[kNoteEventsStart - 4 + i] = static_cast<std::uint8_t>(length >> (24 - 8 * i));
+    Append(file, kChannelTrack);
 }
 
 void WriteWholeFile(const AnsiString& fileName, const MidiBytes& bytes) {

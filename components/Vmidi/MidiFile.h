@@ -5,10 +5,12 @@
 
 namespace Vmidi {
 
-// Header, the tempo and time-signature track, the note track holding
-// `noteEvents` plus its end of track, and the channel-prefix track. The note
-// track's length field is the size of the bytes that follow it.
-MidiBytes BuildMidiFile(const MidiBytes& noteEvents);
+// The file is built in one buffer: BeginMidiFile gives the header, the tempo
+// and time-signature track and the note track's chunk header; the caller
+// appends the note events; FinishMidiFile ends the note track, sets its
+// length field to the bytes written after it and adds the channel track.
+MidiBytes BeginMidiFile(size_t reserveEventBytes);
+void FinishMidiFile(MidiBytes& file);
 
 // Creates or truncates the file and writes `bytes`. EFCreateError naming
 // the path when it cannot be created; EWriteError when the write does not

@@ -81,7 +81,7 @@ constexpr std::array<const char*, kInstrumentCount> kInstruments{
 
 }  // namespace
 
-const LengthCode* FindLengthCode(const AnsiString& code) {
+const LengthCode* FindLengthCode(std::string_view code) {
     for (const LengthCode& c : kLengthCodes)
         if (code == c.code) return &c;
     return nullptr;

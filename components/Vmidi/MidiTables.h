@@ -5,13 +5,14 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 #include "platform/core/System.h"
 
 namespace Vmidi {
 
 struct LengthCode {
-    const char* code;
+    std::string_view code;
     int numerator;    // fraction of a whole note
     int denominator;
     int ticks;        // at 768 ticks per quarter note
@@ -20,7 +21,7 @@ struct LengthCode {
 };
 
 // The code whose text equals `code` exactly (case-sensitive), or nullptr.
-const LengthCode* FindLengthCode(const AnsiString& code);
+const LengthCode* FindLengthCode(std::string_view code);
 std::span<const LengthCode> LengthCodes();
 
 struct OctaveFrequencies {

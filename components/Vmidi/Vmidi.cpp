@@ -56,8 +56,7 @@ void TVMidi::ClearNotes() {
 
 void TVMidi::WriteMidiFile(const AnsiString& fileName) {
     const NoteLists& l = Lists();
-    Vmidi::MidiBytes events;
-    events.reserve(static_cast<size_t>(l.notes.Count()) * 20);
+    Vmidi::MidiBytes file = Vmidi::BeginMidiFile(static_cast<size_t>(l.notes.Count()) * 20);
     for (int i = 0; i < l.notes.Count(); ++i) {
         AnsiString velocity;
         try {
@@ -65,9 +64,10 @@ void TVMidi::WriteMidiFile(const AnsiString& fileName) {
         } catch (const EConvertError& e) {
             throw EConvertError(Format("MIDI entry %d: %s", i, e.Message()));
         }
-        Vmidi::AppendEntry(events, Vmidi::ParseEntry(l.notes[i], l.lengths[i], velocity, i), ExactLengths);
+        Vmidi::AppendEntry(file, Vmidi::ParseEntry(l.notes[i], l.lengths[i], velocity, i), ExactLengths);
     }
-    Vmidi::WriteWholeFile(fileName, Vmidi::BuildMidiFile(events));
+    Vmidi::FinishMidiFile(file);
+    Vmidi::WriteWholeFile(fileName, file);
 }
 
 int TVMidi::CountBytes() const {
@@ -86,7 +86,7 @@ int TVMidi::CountBytes() const {
 void TVMidi::ExtractNotes(const AnsiString& text, TStringList* list) const {
     if (!list) throw EInvalidOperation("ExtractNotes needs a list");
     list->Clear();
-    for (const AnsiString& note : Vmidi::SplitChord(text)) list->Add(note);
+    Vmidi::ForEachNote(text, [&](std::string_view note) { list->Add(AnsiString(note)); });
 }
 
 void TVMidi::NoteOnEvent(std::FILE* stream, const AnsiString& lengthCode, const AnsiString& notes,

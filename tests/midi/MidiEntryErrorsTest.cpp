@@ -2,6 +2,9 @@
 // is touched, names the entry or the path, and leaves no half file.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -88,6 +91,23 @@ TEST_F(MidiTest, WriteThatDoesNotCompleteRaisesAndLeavesADeviceInPlace) {
     Add("60", "4", "100");
     EXPECT_NE(MessageOf<EWriteError>(midi, "/dev/full").find("Cannot write file \"/dev/full\""), std::string::npos);
     EXPECT_TRUE(fs::is_character_file("/dev/full"));
+}
+
+// A file size limit makes the write stop part way, as a full disk would.
+TEST_F(MidiTest, WriteThatStopsPartWayLeavesNoHalfFile) {
+    for (int i = 0; i < 40; ++i) Add("60,64,67", "4", "100");
+    const std::string path = ScratchPath("mid");
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 200;
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const std::string message = MessageOf<EWriteError>(midi, path);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_NE(message.find("Cannot write file \"" + path + "\""), std::string::npos) << message;
+    EXPECT_FALSE(fs::exists(path));
 }
 
 TEST_F(MidiTest, NoteOnEventWritesOneEntryToAStream) {
