@@ -68,7 +68,7 @@ void WriteWholeFile(const AnsiString& fileName, const MidiBytes& bytes) {
     const bool closed = std::fclose(f) == 0;
     if (written && closed) return;
     const int error = written ? errno : writeError;
-    // Only a regular file of our own making is removed; a device or pipe the
+    // The truncated, half-written regular file goes; a device or pipe the
     // caller named stays.
     if (regular) std::remove(fileName.c_str());
     throw EWriteError(Format("Cannot write file \"%s\". %s", fileName, SystemError(error)));
