@@ -6,7 +6,7 @@
 source "$(dirname "$0")/common.sh"
 build=$1 work=$2 with_binary=$3
 rm -rf "$work"
-cpack --config "$build/CPackConfig.cmake" -B "$work" >"$work.cpack.log" 2>&1 || {
+"${CPACK:-cpack}" --config "$build/CPackConfig.cmake" -B "$work" >"$work.cpack.log" 2>&1 || {
     cat "$work.cpack.log" >&2
     fail "cpack"
 }

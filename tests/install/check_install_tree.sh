@@ -7,7 +7,7 @@ source "$(dirname "$0")/common.sh"
 build=$1 work=$2 with_binary=$3
 rm -rf "$work"
 prefix=$work/prefix
-cmake --install "$build" --prefix "$prefix" --component vuvuviro >/dev/null
+"${CMAKE:-cmake}" --install "$build" --prefix "$prefix" --component vuvuviro >/dev/null
 
 got=$(cd "$prefix" && find . -type f -o -type l | sed 's|^\./||' | sort)
 same_list "installed files" "$(expected_files "$with_binary")" "$got" || fail "install tree"
