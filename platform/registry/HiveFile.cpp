@@ -3,23 +3,25 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QSaveFile>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <thread>
 
 namespace hive {
 namespace {
 
 // A writer holds the lock for one read-modify-write, a few milliseconds; a
 // lock still taken after this long belongs to a hung writer.
-constexpr int kLockTimeoutMs = 10000;
-// A writer killed between creating the lock file and writing its process id
-// into it leaves an empty lock that only its age shows to be stale. A live
-// holder keeps a native lock on the file, which the stale-lock removal
-// respects, so a short age is safe and spares the next writer a long wait.
-constexpr int kStaleLockMs = 1000;
+constexpr auto kLockTimeout = std::chrono::seconds(10);
 
 QString ToQ(const std::string& s) { return QString::fromLocal8Bit(s.data(), static_cast<qsizetype>(s.size())); }
 
@@ -40,6 +42,50 @@ std::optional<std::string> ReadBytes(const std::string& path) {
     }
     return bytes.toStdString();
 }
+
+// Serialises the writers of one hive across processes: an advisory lock on
+// a file beside it. The kernel drops the lock however its holder ends, kill
+// -9 included, so no stale lock is ever left to detect, and taking it costs
+// no flush (lock files that carry their owner's id must be flushed first).
+class WriterLock {
+public:
+    explicit WriterLock(const std::string& path) : path_(path) {
+        fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (fd_ < 0) {
+            Fail();
+            return;
+        }
+        const auto deadline = std::chrono::steady_clock::now() + kLockTimeout;
+        while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+            if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() > deadline) {
+                Fail();
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        held_ = true;
+    }
+    ~WriterLock() {
+        if (fd_ >= 0) ::close(fd_);  // releases the lock
+    }
+    WriterLock(const WriterLock&) = delete;
+    WriterLock& operator=(const WriterLock&) = delete;
+
+    // False, with the reason on stderr, when the lock could not be taken.
+    bool Held() const {
+        if (!held_) Complain(path_ + ": cannot take the lock of the hive: " + reason_);
+        return held_;
+    }
+
+private:
+    void Fail() {
+        reason_ = errno == EWOULDBLOCK ? "still held by another writer" : std::strerror(errno);
+    }
+    std::string path_;
+    std::string reason_;
+    int fd_ = -1;
+    bool held_ = false;
+};
 
 bool WriteAtomically(const std::string& path, const std::string& text) {
     const QString qpath = ToQ(path);
@@ -79,18 +125,19 @@ std::optional<Hive> HiveFile::Read() const {
 }
 
 bool HiveFile::Update(const std::function<bool(Hive&)>& change) const {
+    // Most saves store what is there already: that needs neither lock nor write.
+    auto current = Read();
+    if (!current) return false;
+    if (!change(*current)) return true;
+
     const QString dir = QFileInfo(ToQ(path_)).absolutePath();
     if (!QDir().mkpath(dir)) {
         Complain(dir.toStdString() + ": the folder of the hive cannot be created");
         return false;
     }
-    QLockFile lock(ToQ(path_ + ".lock"));
-    lock.setStaleLockTime(kStaleLockMs);
-    if (!lock.tryLock(kLockTimeoutMs)) {
-        Complain(path_ + ".lock: cannot take the lock of the hive (error " + std::to_string(lock.error()) + ")");
-        return false;
-    }
-    auto hive = Read();
+    const WriterLock lock(path_ + ".lock");
+    if (!lock.Held()) return false;
+    auto hive = Read();  // again: another writer may have changed it before we held the lock
     if (!hive) return false;
     if (!change(*hive)) return true;
     return WriteAtomically(path_, hive->ToText());
