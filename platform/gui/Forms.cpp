@@ -138,7 +138,9 @@ TForm::TForm(TComponent* owner) : TWinControl(owner, new FormWindow(this)) {
     ApplyWindowFlags();
 }
 
-TForm::~TForm() = default;
+TForm::~TForm() {
+    if (Application) Application->FormDestroyed(this);
+}
 
 void TForm::SetCaption(const AnsiString& caption) {
     caption_ = caption;

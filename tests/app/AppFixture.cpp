@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QStandardPaths>
 
+#include "platform/registry/Registry.h"
+
 TScreenMetrics BottomTaskbarScreen() { return {1024, 768, Rect(0, 0, 1024, 738)}; }
 
 void AppFixture::SetUp() {
@@ -16,6 +18,7 @@ void AppFixture::SetUp() {
 }
 
 void AppFixture::TearDown() {
+    Application->BeginNewRun();
     delete Form3;
     delete Form2;
     delete Form1;
@@ -28,9 +31,15 @@ void AppFixture::TearDown() {
 }
 
 void AppFixture::CreateForms() {
-    new TForm1(nullptr);
-    new TForm2(nullptr);
-    new TForm3(nullptr);
+    Application->CreateForm(Form1);
+    Application->CreateForm(Form2);
+    Application->CreateForm(Form3);
+}
+
+AnsiString AppFixture::HiveText() const {
+    QFile f(QString::fromStdString(RegistryHivePath()));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll().toStdString();
 }
 
 AnsiString AppFixture::AutostartPath() const {

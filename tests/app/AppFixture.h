@@ -26,7 +26,6 @@ protected:
 
     // Creates the forms as start-up does (the settings are not loaded yet).
     void CreateForms();
-    AnsiString HivePath() const;
     AnsiString HiveText() const;
     AnsiString AutostartPath() const;
     // Lets the toolkit deliver what is pending.
