@@ -107,9 +107,10 @@ class PrivateBus:
         config = os.path.join(folder, f"{kind}-bus.conf")
         with open(config, "w", encoding="utf-8") as out:
             out.write(BUS_CONFIG.format(socket=os.path.join(folder, f"{kind}_bus_socket")))
-        self.proc = subprocess.Popen(
-            ["dbus-daemon", "--nofork", "--nopidfile", "--print-address=1", f"--config-file={config}"],
-            stdout=subprocess.PIPE, stdin=subprocess.DEVNULL, text=True)
+        with open(os.path.join(folder, "dbus-daemon.log"), "w") as log:
+            self.proc = subprocess.Popen(
+                ["dbus-daemon", "--nofork", "--nopidfile", "--print-address=1", f"--config-file={config}"],
+                stdout=subprocess.PIPE, stdin=subprocess.DEVNULL, stderr=log, text=True)
         self.address = self.proc.stdout.readline().strip()
         if not self.address:
             end_process(self.proc)
@@ -140,6 +141,7 @@ class PrivateBus:
             self._connection.close()
             self._connection = None
         end_process(self.proc)
+        self.proc.stdout.close()
 
 
 class DBusMock:
