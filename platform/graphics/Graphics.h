@@ -31,6 +31,7 @@ constexpr TColor clWhite = 0xFFFFFF;
 constexpr TColor clBtnFace = static_cast<TColor>(0xFF00000F);
 constexpr TColor clWindow = static_cast<TColor>(0xFF000005);
 constexpr TColor clWindowText = static_cast<TColor>(0xFF000008);
+constexpr TColor clNone = -1;  // no colour: what Pixel reports outside the raster
 
 // A system colour to its 0x00BBGGRR value; other colours unchanged.
 TColor ColorToRGB(TColor c);
@@ -111,6 +112,7 @@ private:
         if (OnChange) OnChange();
     }
     void PlotPen(int x, int y);
+    void FillPixels(TRect r, std::uint32_t value);
     TBitmap* target_;
     TPoint penPos_;
 };
