@@ -32,8 +32,9 @@ From the shell:
 
     desktop_rig.py run [--artefacts DIR] [--timeout S] -- CMD ARGS...
         runs CMD on a fresh desktop and exits with its status;
-    desktop_rig.py show [--artefacts DIR] [--once] BINARY
-        starts BINARY, saves a screenshot once its first window is at rest,
+    desktop_rig.py show [--artefacts DIR] [--once] [--window NAME] BINARY
+        starts BINARY, saves a screenshot once its window NAME (default
+        "DErerevov", the bar) is at rest,
         then prints every call the logind mock receives until BINARY ends
         (or at once with --once). The run command uses this.
 """
@@ -66,8 +67,9 @@ FOREIGN_VARIABLES = ("WAYLAND_DISPLAY", "XDG_SESSION_TYPE", "XDG_SESSION_ID", "X
 class Proc:
     """A program started on the desktop, in a process group of its own."""
 
-    def __init__(self, popen, name, log_path):
+    def __init__(self, popen, name, log_path, started=None):
         self.popen = popen
+        self.started = started  # time.monotonic() just before the exec
         self.pid = popen.pid
         self.name = name
         self.log_path = log_path
@@ -224,9 +226,10 @@ class Desktop:
     def _popen(self, argv, name, env=None):
         log_path = os.path.join(self.artefacts, f"{name}.log")
         with open(log_path, "w") as log:
+            started = time.monotonic()
             popen = subprocess.Popen(argv, env=env or self.env, stdin=subprocess.DEVNULL, stdout=log,
                                      stderr=subprocess.STDOUT, start_new_session=True)
-        return Proc(popen, name, log_path)
+        return Proc(popen, name, log_path, started)
 
     def x(self, *argv, check=True):
         """Runs an X tool (xdotool, xprop, ...) on the desktop; gives its output."""
@@ -245,9 +248,10 @@ class Desktop:
     def windows(self, name=None, cls=None, pid=None, visible=True):
         """Window ids matching all the given criteria: name and cls are regular
         expressions searched in WM_NAME and in either part of WM_CLASS."""
-        # xdotool applies one pattern to all of --name/--class: pick the
-        # candidates by one criterion and filter by the others here.
-        argv = ["xdotool", "search"] + (["--onlyvisible"] if visible else [])
+        # xdotool applies one pattern to all of --name/--class and mixes
+        # --onlyvisible badly with them: pick the candidates by one criterion
+        # and filter by the others here.
+        argv = ["xdotool", "search"]
         if pid is not None:
             argv += ["--pid", str(pid)]
         elif cls is not None:
@@ -256,9 +260,11 @@ class Desktop:
             argv += ["--name", name if name is not None else "."]
         found = [int(w) for w in self.x(*argv, check=False).split()]
         if cls is not None:
-            found = [w for w in found if re.search(cls, self.prop_value(w, "WM_CLASS"))]
+            found = [w for w in found if any(re.search(cls, part) for part in self.prop_strings(w, "WM_CLASS"))]
         if name is not None:
-            found = [w for w in found if re.search(name, self.prop_value(w, "WM_NAME"))]
+            found = [w for w in found if any(re.search(name, part) for part in self.prop_strings(w, "WM_NAME"))]
+        if visible:
+            found = [w for w in found if (self.geometry(w) or {}).get("mapped")]
         return found
 
     def wait_window(self, timeout=10, **criteria):
@@ -276,6 +282,11 @@ class Desktop:
     def prop_value(self, window, name):
         """The value part of prop(): what follows the '=' ('' when unset)."""
         return self.prop(window, name).partition("=")[2].strip()
+
+    def prop_strings(self, window, name):
+        """The quoted strings of a text property, unquoted: WM_CLASS gives [instance, class]."""
+        return [re.sub(r"\\(.)", r"\1", text) for text in re.findall(r'"((?:[^"\\]|\\.)*)"',
+                                                                     self.prop_value(window, name))]
 
     def net_wm_state(self, window):
         text = self.prop(window, "_NET_WM_STATE")
@@ -378,7 +389,7 @@ def show(args):
         print(f"Virtual desktop on DISPLAY={desk.display} (Xvfb, openbox, trayer); "
               "logind is a mock on a private system bus.", flush=True)
         app = desk.start([args.binary], name=os.path.basename(args.binary))
-        window = desk.wait_window(pid=app.pid, timeout=30)
+        window = desk.wait_window(pid=app.pid, name=args.window, timeout=30)
         desk.wait_at_rest(window, timeout=30)
         print(f"Screenshot of the desktop: {desk.screenshot('desktop')}", flush=True)
         if args.once:
@@ -394,7 +405,8 @@ def show(args):
                 time.sleep(0.2)
         except KeyboardInterrupt:
             pass
-        print(f"{os.path.basename(args.binary)} ended with {app.returncode}; log: {app.log_path}")
+        ending = "was stopped" if app.alive() else f"ended with status {app.returncode}"
+        print(f"{os.path.basename(args.binary)} {ending}; its output: {app.log_path}")
         return 0
 
 
@@ -408,6 +420,7 @@ def main():
     shw = sub.add_parser("show", help="show a program on a fresh desktop")
     shw.add_argument("--artefacts", default="rig-artefacts")
     shw.add_argument("--once", action="store_true")
+    shw.add_argument("--window", default="DErerevov", help="name of the window to wait for (a regular expression)")
     shw.add_argument("binary")
     args = parser.parse_args()
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
