@@ -1,9 +1,11 @@
 // A copy of a program using the single-instance service, for the two-process
 // tests. Usage: single_instance_helper NAME
 // Prints "second" and exits 0 when another copy holds NAME; otherwise prints
-// "first", waits for a raise request, prints "raised" and exits 0 (exit 3
+// "first", waits for a raise request, prints "raised" (when it came on
+// the GUI thread) and exits 0 (exit 3
 // when none came within 20 s).
 #include <QCoreApplication>
+#include <QThread>
 #include <QTimer>
 
 #include <cstdio>
@@ -20,8 +22,8 @@ int main(int argc, char** argv)
         std::printf("second\n");
         return 0;
     }
-    instance->OnRaiseRequest = [] {
-        std::printf("raised\n");
+    instance->OnRaiseRequest = [&app] {
+        std::printf(QThread::currentThread() == app.thread() ? "raised\n" : "raised off the GUI thread\n");
         std::fflush(stdout);
         QCoreApplication::exit(0);
     };
