@@ -10,11 +10,7 @@
 #include <QWidget>
 
 #include "platform/gui/QtColors.h"
-
-class QWindow;
-// From the OS services: desktop hints of tool windows, platform choice.
-void ApplyBarWindowHints(QWindow* window);
-void PreferX11Platform();
+#include "platform/os/WindowHints.h"
 
 TApplication* Application = nullptr;
 
