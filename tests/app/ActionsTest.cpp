@@ -3,6 +3,7 @@
 #include <QTimer>
 
 #include "AppFixture.h"
+#include "platform/core/SysUtils.h"
 
 namespace {
 using Calls = std::vector<AnsiString>;

@@ -6,6 +6,7 @@
 #include <regex>
 
 #include "AppFixture.h"
+#include "platform/core/SysUtils.h"
 #include "platform/desktop/Autostart.h"
 #include "platform/registry/Registry.h"
 
