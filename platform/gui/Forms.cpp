@@ -10,11 +10,7 @@
 #include <QWidget>
 
 #include "platform/gui/QtColors.h"
-
-class QWindow;
-// From the OS services: desktop hints of tool windows, platform choice.
-void ApplyBarWindowHints(QWindow* window);
-void PreferX11Platform();
+#include "platform/os/WindowHints.h"
 
 TApplication* Application = nullptr;
 
@@ -142,7 +138,9 @@ TForm::TForm(TComponent* owner) : TWinControl(owner, new FormWindow(this)) {
     ApplyWindowFlags();
 }
 
-TForm::~TForm() = default;
+TForm::~TForm() {
+    if (Application) Application->FormDestroyed(this);
+}
 
 void TForm::SetCaption(const AnsiString& caption) {
     caption_ = caption;
