@@ -81,10 +81,14 @@ BENCHMARK(BM_SaveThenLoadUnchanged)->Unit(benchmark::kMillisecond);
 class GoalReporter : public benchmark::ConsoleReporter {
 public:
     double saveThenLoadMs = -1;
+    double saveThenLoadCpuMs = -1;
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& r : runs)
             if (r.benchmark_name() == "BM_SaveThenLoad" && r.iterations > 0)
+            {
                 saveThenLoadMs = r.GetAdjustedRealTime();  // in the benchmark's unit, ms
+                saveThenLoadCpuMs = r.GetAdjustedCPUTime();
+            }
         ConsoleReporter::ReportRuns(runs);
     }
 };
@@ -103,7 +107,9 @@ int main(int argc, char** argv) {
     std::filesystem::remove_all(dir);
 
     if (reporter.saveThenLoadMs >= 0)
-        std::printf("save-then-load (8 pushes, 9 pops, every value changed): %.2f ms, goal < %.0f ms: %s\n",
-                    reporter.saveThenLoadMs, kGoalMs, reporter.saveThenLoadMs < kGoalMs ? "met" : "MISSED");
+        std::printf("save-then-load (8 pushes, 9 pops, every value changed): %.2f ms (%.2f ms of it on the CPU, "
+                    "the rest waiting for 8 flushes to disk), goal < %.0f ms: %s\n",
+                    reporter.saveThenLoadMs, reporter.saveThenLoadCpuMs, kGoalMs,
+                    reporter.saveThenLoadMs < kGoalMs ? "met" : "MISSED");
     return 0;
 }

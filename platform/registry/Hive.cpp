@@ -4,25 +4,31 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string_view>
 
 namespace hive {
 namespace {
 
 bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7f; }
 
-bool HasControl(const std::string& s) {
+bool HasControl(std::string_view s) {
     return std::any_of(s.begin(), s.end(), [](char c) { return IsControl(static_cast<unsigned char>(c)); });
 }
 
-std::string Trim(const std::string& s) {
+std::string_view Trim(std::string_view s) {
     const auto first = s.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    const auto last = s.find_last_not_of(" \t");
-    return s.substr(first, last - first + 1);
+    if (first == std::string_view::npos) return {};
+    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
 }
 
-bool StartsWithNoCase(const std::string& s, const std::string& prefix) {
-    return s.size() >= prefix.size() && FoldName(s.substr(0, prefix.size())) == prefix;
+// `prefix` is given in lower case.
+bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
+    if (s.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        const char c = s[i] >= 'A' && s[i] <= 'Z' ? static_cast<char>(s[i] - 'A' + 'a') : s[i];
+        if (c != prefix[i]) return false;
+    }
+    return true;
 }
 
 int HexDigit(char c) {
@@ -33,7 +39,7 @@ int HexDigit(char c) {
 }
 
 // Parses 1..maxDigits hex digits making up all of `s`.
-std::optional<std::uint32_t> ParseHex(const std::string& s, std::size_t maxDigits) {
+std::optional<std::uint32_t> ParseHex(std::string_view s, std::size_t maxDigits) {
     if (s.empty() || s.size() > maxDigits) return std::nullopt;
     std::uint32_t v = 0;
     for (char c : s) {
@@ -102,7 +108,7 @@ struct LineError {
 };
 
 // Reads a quoted text starting at s[pos] == '"'; leaves pos after the closing quote.
-std::string ReadQuoted(const std::string& s, std::size_t& pos) {
+std::string ReadQuoted(std::string_view s, std::size_t& pos) {
     std::string out;
     for (++pos; pos < s.size(); ++pos) {
         const char c = s[pos];
@@ -124,25 +130,24 @@ std::string ReadQuoted(const std::string& s, std::size_t& pos) {
 }
 
 // "01,02,ff" into bytes; an empty list is no bytes, one trailing comma is allowed.
-std::string ReadHexBytes(const std::string& text) {
-    std::string list = Trim(text);
-    if (!list.empty() && list.back() == ',') list.pop_back();
+std::string ReadHexBytes(std::string_view text) {
+    std::string_view list = Trim(text);
+    if (!list.empty() && list.back() == ',') list.remove_suffix(1);
     std::string bytes;
     if (list.empty()) return bytes;
-    std::size_t start = 0;
     for (;;) {
-        const auto comma = list.find(',', start);
-        const std::string item = Trim(list.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        const auto comma = list.find(',');
+        const std::string_view item = Trim(list.substr(0, comma));
         const auto b = ParseHex(item, 2);
-        if (!b) throw LineError{"'" + item + "' is not a hex byte"};
+        if (!b) throw LineError{"'" + std::string(item) + "' is not a hex byte"};
         bytes += static_cast<char>(*b);
-        if (comma == std::string::npos) return bytes;
-        start = comma + 1;
+        if (comma == std::string_view::npos) return bytes;
+        list.remove_prefix(comma + 1);
     }
 }
 
 // Reads the data after '=' of a value line into v.
-void ReadData(const std::string& data, Value& v) {
+void ReadData(std::string_view data, Value& v) {
     if (data == "-") throw LineError{"value deletions (=-) have no place in a stored hive"};
     if (!data.empty() && data[0] == '"') {
         std::size_t pos = 0;
@@ -165,7 +170,7 @@ void ReadData(const std::string& data, Value& v) {
     }
     if (StartsWithNoCase(data, "hex(")) {
         const auto close = data.find("):");
-        const auto type = close == std::string::npos ? std::nullopt : ParseHex(data.substr(4, close - 4), 8);
+        const auto type = close == std::string_view::npos ? std::nullopt : ParseHex(data.substr(4, close - 4), 8);
         if (!type) throw LineError{"hex(N): needs a hex type number"};
         v.type = *type;
         v.data = ReadHexBytes(data.substr(close + 2));
@@ -174,7 +179,7 @@ void ReadData(const std::string& data, Value& v) {
     throw LineError{"unknown value data (expected \"text\", dword: or hex:)"};
 }
 
-Value ReadValueLine(const std::string& line) {
+Value ReadValueLine(std::string_view line) {
     Value v;
     std::size_t pos = 0;
     if (line[0] == '@') {
@@ -182,43 +187,42 @@ Value ReadValueLine(const std::string& line) {
     } else {
         v.name = ReadQuoted(line, pos);
     }
-    const std::string rest = Trim(line.substr(pos));
+    const std::string_view rest = Trim(line.substr(pos));
     if (rest.empty() || rest[0] != '=') throw LineError{"'=' expected after the value name"};
     ReadData(Trim(rest.substr(1)), v);
     return v;
 }
 
 // Key path of a section line "[ROOT\path]" below the root.
-std::string ReadSection(const std::string& line, const std::string& rootName) {
+std::string ReadSection(std::string_view line, const std::string& rootName) {
     if (line.back() != ']') throw LineError{"section without its closing ']'"};
-    const std::string inner = line.substr(1, line.size() - 2);
+    const std::string_view inner = line.substr(1, line.size() - 2);
     if (!inner.empty() && inner[0] == '-') throw LineError{"key deletions ([-...]) have no place in a stored hive"};
     const auto slash = inner.find('\\');
-    const std::string root = inner.substr(0, slash);
-    if (FoldName(root) != FoldName(rootName)) throw LineError{"key outside " + rootName};
-    const std::string path = slash == std::string::npos ? std::string() : inner.substr(slash + 1);
+    if (FoldName(std::string(inner.substr(0, slash))) != FoldName(rootName)) throw LineError{"key outside " + rootName};
+    const std::string path(slash == std::string_view::npos ? std::string_view() : inner.substr(slash + 1));
     if (!IsValidKeyPath(path)) throw LineError{"invalid key path (empty part or control character)"};
     return path;
 }
 
 // The physical lines of a text, without line ends; a UTF-8 byte order mark is dropped.
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = text.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
-    while (start < text.size()) {
-        auto end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    while (!text.empty()) {
+        const auto end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.push_back(line);
+        if (end == std::string_view::npos) break;
+        text.remove_prefix(end + 1);
     }
     return lines;
 }
 
-bool IsHexData(const std::string& line) {
+bool IsHexData(std::string_view line) {
     const auto eq = line.find('=');
-    return eq != std::string::npos && StartsWithNoCase(Trim(line.substr(eq + 1)), "hex");
+    return eq != std::string_view::npos && StartsWithNoCase(Trim(line.substr(eq + 1)), "hex");
 }
 
 }  // namespace
@@ -326,13 +330,14 @@ std::string Hive::ToText() const {
 
 std::optional<Hive> Hive::Parse(const std::string& rootName, const std::string& text, ParseError& error) {
     Hive hive(rootName);
-    const std::vector<std::string> lines = SplitLines(text);
+    const std::vector<std::string_view> lines = SplitLines(text);
     bool header = false;
     Key* current = nullptr;
+    std::string joined;  // a value that goes on over several lines
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::size_t first = i;
         try {
-            std::string line = Trim(lines[i]);
+            std::string_view line = Trim(lines[i]);
             if (line.empty() || line[0] == ';') continue;
             if (!header) {
                 if (line != "REGEDIT4") throw LineError{"the first line must be REGEDIT4"};
@@ -343,9 +348,13 @@ std::optional<Hive> Hive::Parse(const std::string& rootName, const std::string& 
             } else if (line[0] == '"' || line[0] == '@') {
                 if (!current) throw LineError{"value outside a [key] section"};
                 // hex lists may go on over several lines, each but the last ending in '\'
-                while (IsHexData(line) && line.back() == '\\' && i + 1 < lines.size()) {
-                    line.pop_back();
-                    line += Trim(lines[++i]);
+                if (IsHexData(line) && line.back() == '\\') {
+                    joined = line;
+                    while (joined.back() == '\\' && i + 1 < lines.size()) {
+                        joined.pop_back();
+                        joined += Trim(lines[++i]);
+                    }
+                    line = joined;
                 }
                 Value v = ReadValueLine(line);
                 current->SetValue(v.name, v.type, std::move(v.data));

@@ -125,11 +125,6 @@ std::optional<Hive> HiveFile::Read() const {
 }
 
 bool HiveFile::Update(const std::function<bool(Hive&)>& change) const {
-    // Most saves store what is there already: that needs neither lock nor write.
-    auto current = Read();
-    if (!current) return false;
-    if (!change(*current)) return true;
-
     const QString dir = QFileInfo(ToQ(path_)).absolutePath();
     if (!QDir().mkpath(dir)) {
         Complain(dir.toStdString() + ": the folder of the hive cannot be created");
@@ -137,7 +132,7 @@ bool HiveFile::Update(const std::function<bool(Hive&)>& change) const {
     }
     const WriterLock lock(path_ + ".lock");
     if (!lock.Held()) return false;
-    auto hive = Read();  // again: another writer may have changed it before we held the lock
+    auto hive = Read();
     if (!hive) return false;
     if (!change(*hive)) return true;
     return WriteAtomically(path_, hive->ToText());

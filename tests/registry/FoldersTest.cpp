@@ -41,7 +41,7 @@ TEST_F(Folders, KnownFoldersEndInASlashUnknownOnesAreEmpty) {
         std::string expected;
     } cases[] = {
         {"Desktop", reg.GetDirDesktop(), Home() + "/Schreibtisch/"},
-        {"Personal", reg.GetDirPersonal(), Home() + "/Dokumente/"},  // already ending in '/': unchanged
+        {"Personal", reg.GetDirPersonal(), Home() + "/Dokumente/"},  // recorded with its "/": not doubled
         {"Startup", reg.GetDirStartup(), config + "/autostart/"},
         {"AppData", reg.GetDirAppData(), data + "/"},
         {"Cache", reg.GetDirCache(), (Root() / "cache").string() + "/"},
