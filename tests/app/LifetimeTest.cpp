@@ -73,7 +73,7 @@ TEST_F(Lifetime, CloseProgramWithTheBarHidden) {
     Form1->CloseProgram1Click(nullptr);
     EXPECT_FALSE(Form1->CoolTrayIcon1->IconVisible());
     EXPECT_TRUE(Form1->CloseTimer->Enabled());
-    EXPECT_FALSE(Form1->ScrollTimer->Enabled());  // no slide for a hidden bar
+    EXPECT_FALSE(Form1->SlidingOut);  // no slide-out for a hidden bar
 }
 
 TEST_F(Lifetime, CloseProgramWithTheBarVisibleSlidesOut) {
