@@ -9,13 +9,17 @@ TComponent::TComponent(TComponent* owner) : owner_(owner) {
 }
 
 TComponent::~TComponent() {
+    DestroyComponents();
+    if (owner_) owner_->RemoveOwned(this);
+}
+
+void TComponent::DestroyComponents() {
     while (!owned_.empty()) {
         TComponent* last = owned_.back();
         owned_.pop_back();
         last->owner_ = nullptr;
         delete last;
     }
-    if (owner_) owner_->RemoveOwned(this);
 }
 
 void TComponent::RemoveOwned(TComponent* c) {

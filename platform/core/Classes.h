@@ -29,6 +29,9 @@ public:
     void SetName(const AnsiString& name) { name_ = name; }
     int ComponentCount() const { return static_cast<int>(owned_.size()); }
     TComponent* Components(int index) const { return owned_.at(static_cast<size_t>(index)); }
+    // Destroys the owned components now, newest first (the destructor does
+    // it too); lets a subclass release them before its own resources.
+    void DestroyComponents();
 
 private:
     void RemoveOwned(TComponent* c);

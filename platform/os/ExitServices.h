@@ -18,6 +18,9 @@ struct TOsVersionInfo {
 // logind Can* query; the Windows privilege is one for all of them.
 enum class TShutdownRight { Reboot, PowerOff, Suspend, Hibernate, Logoff };
 
+// "Reboot", "PowerOff", ... as the right is named in logs and recordings.
+AnsiString ShutdownRightName(TShutdownRight right);
+
 // ExitWindowsEx flags.
 constexpr unsigned EWX_LOGOFF = 0;
 constexpr unsigned EWX_SHUTDOWN = 1;

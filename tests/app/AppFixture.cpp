@@ -1,0 +1,40 @@
+#include "AppFixture.h"
+
+#include <QFile>
+#include <QStandardPaths>
+
+TScreenMetrics BottomTaskbarScreen() { return {1024, 768, Rect(0, 0, 1024, 738)}; }
+
+void AppFixture::SetUp() {
+    ASSERT_TRUE(config_.isValid());
+    qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
+    AppServices().Exit = &os_;
+    AppServices().Clock = &clock_;
+    AppServices().Screen = BottomTaskbarScreen;
+    AppServices().ProgramPath = [] { return AnsiString("/opt/Varnell Tools/DErerevov"); };
+    Application->OnException = [this](TObject*, const Exception& e) { shownErrors_.push_back(e.Message()); };
+}
+
+void AppFixture::TearDown() {
+    delete Form3;
+    delete Form2;
+    delete Form1;
+    Form1 = nullptr;
+    Form2 = nullptr;
+    Form3 = nullptr;
+    Application->OnException = nullptr;
+    AppServices().Exit = nullptr;
+    AppServices().Clock = nullptr;
+}
+
+void AppFixture::CreateForms() {
+    new TForm1(nullptr);
+    new TForm2(nullptr);
+    new TForm3(nullptr);
+}
+
+AnsiString AppFixture::AutostartPath() const {
+    return (config_.path() + "/autostart/DererezOzuvoruz.desktop").toStdString();
+}
+
+void AppFixture::Pump() { Application->ProcessMessages(); }
