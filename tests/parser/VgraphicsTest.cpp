@@ -280,7 +280,7 @@ TEST_F(VgraphicsTest, FailureHandling) {
     EXPECT_THROW(h.DrawToCanvas(bmp.Canvas()), EStringListError);  // colour line 1 is missing
 
     // A colour that is not a number is black; an unreadable step keeps the previous one.
-    TStringList e2{"x", "x/2-5"}, c2{"red", "255"}, s2{"1", "1E99999"};
+    TStringList e2{"x", "x/2+5"}, c2{"red", "255"}, s2{"1", "1E99999"};
     h.SetExpressions(e2);
     h.SetColors(c2);
     h.SetSteps(s2);
