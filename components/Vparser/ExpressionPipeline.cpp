@@ -60,11 +60,17 @@ void ExpressionPipeline::Incomplete() { throw Exception(kIncompleteTree); }
 
 void ExpressionPipeline::InitLandDot() {
     if (!OverwriteDecimalSymbol.empty()) {
-        if (LandDot != OverwriteDecimalSymbol) LandDot = OverwriteDecimalSymbol;
+        if (LandDot != OverwriteDecimalSymbol) {
+            LandDot = OverwriteDecimalSymbol;
+            ++landDotVersion_;
+        }
         return;
     }
     const char separator = DecimalSeparator();
-    if (LandDot.size() != 1 || LandDot[0] != separator) LandDot.assign(1, separator);
+    if (LandDot.size() != 1 || LandDot[0] != separator) {
+        LandDot.assign(1, separator);
+        ++landDotVersion_;
+    }
 }
 
 bool ExpressionPipeline::BuildTree(AnsiString& text) {
@@ -241,18 +247,12 @@ long double ExpressionPipeline::modl(long double a, long double b) {
 
 long double ExpressionPipeline::Eval(const Tree* node) {
     if (!node) Incomplete();
-    Tree::Cache& cache = node->cache;
-    if (!cache.classified || cache.cachedFor != node->Value) {
-        cache.kind = Classify(node->Value);
-        cache.cachedFor = node->Value;
-        cache.classified = true;
-        cache.numberValid = false;
-    }
-    if (cache.kind == kLeaf) return LeafValue(*node);
+    const int kind = Classify(node->Value);
+    if (kind == kLeaf) return LeafValue(*node);
     if (!node->Left || !node->Right) Incomplete();
 
     const long double r = Eval(node->Right.get());
-    if (cache.kind == kFunction) {
+    if (kind == kFunction) {
         const AnsiString& letter = node->Left->Value;
         if (letter.size() != 1) return 0;
         switch (letter[0]) {
@@ -268,7 +268,7 @@ long double ExpressionPipeline::Eval(const Tree* node) {
         }
     }
     const long double l = Eval(node->Left.get());
-    switch (cache.kind) {
+    switch (kind) {
         case kPlus: return l + r;
         case kTimes: return (l == 0 || r == 0) ? 0 : l * r;
         case kMinus: return l - r;
@@ -326,13 +326,13 @@ long double ExpressionPipeline::ConvertResolved(const AnsiString& resolved) {
 }
 
 bool ExpressionPipeline::CacheFits(const Tree::Cache& c, const AnsiString& text) const {
-    return c.numberValid && c.numberColons == ConvertAllColonsAndDots && c.numberDot == LandDot &&
+    return c.numberValid && c.numberColons == ConvertAllColonsAndDots && c.numberDotVersion == landDotVersion_ &&
            c.numberFor == text;
 }
 
 void ExpressionPipeline::CacheStore(Tree::Cache& c, const AnsiString& text, long double value) const {
     c.numberFor = text;
-    c.numberDot = LandDot;
+    c.numberDotVersion = landDotVersion_;
     c.numberColons = ConvertAllColonsAndDots;
     c.number = value;
     c.numberValid = true;
@@ -378,14 +378,19 @@ AnsiString ExpressionPipeline::LongDoubleToStr(long double value) {
         text.append(static_cast<size_t>(-dec), '0');
         text += digits;
     }
-    text = EntferneNullenUndPunkte(text);
+    TrimZeros(text);
     if (negative) text.insert(text.begin(), '-');
     return text;
 }
 
 AnsiString ExpressionPipeline::EntferneNullenUndPunkte(const AnsiString& text) const {
     AnsiString out = text;
-    if (LandDot.empty()) return out;
+    TrimZeros(out);
+    return out;
+}
+
+void ExpressionPipeline::TrimZeros(AnsiString& out) const {
+    if (LandDot.empty()) return;
     const size_t dot = out.find(LandDot);
     if (dot != AnsiString::npos) {
         // A run of zeros that reaches the end, after the decimal symbol.
@@ -396,7 +401,6 @@ AnsiString ExpressionPipeline::EntferneNullenUndPunkte(const AnsiString& text) c
     if (out.size() >= LandDot.size() && out.compare(out.size() - LandDot.size(), LandDot.size(), LandDot) == 0)
         out.erase(out.size() - LandDot.size());
     if (out.compare(0, LandDot.size(), LandDot) == 0) out.insert(0, "0");
-    return out;
 }
 
 long double ExpressionPipeline::Evaluate() {

@@ -65,10 +65,12 @@ private:
     bool CacheFits(const Tree::Cache& c, const AnsiString& text) const;
     void CacheStore(Tree::Cache& c, const AnsiString& text, long double value) const;
     [[noreturn]] static void Incomplete();
+    void TrimZeros(AnsiString& text) const;  // EntferneNullenUndPunkte in place
 
     Options options_;
     AnsiString ergebnis_;
     int depth_ = 0;
+    unsigned landDotVersion_ = 1;  // changes whenever InitLandDot changes LandDot
     AnsiString piText_, eText_;  // the constants' texts for the current LandDot
     AnsiString constantsDot_;
     Tree::Cache variableCache_[5];  // x, a, b, c, d: last text converted

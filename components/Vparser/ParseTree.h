@@ -11,16 +11,13 @@ struct Tree {
     std::unique_ptr<Tree> Right;  // right-hand operand; the argument for "#"
     std::unique_ptr<Tree> Left;   // left-hand operand; the function letter for "#"
 
-    // What evaluation learnt about this node, kept so that a leaf's number
-    // is converted once and not at every evaluation. Valid while Value
-    // equals `cachedFor` and the decimal settings are the same.
+    // A leaf's converted number, kept so that it is converted once and not
+    // at every evaluation: valid while the converted text and the decimal
+    // settings are the same.
     struct Cache {
-        AnsiString cachedFor;
-        bool classified = false;
-        int kind = 0;
         bool numberValid = false;
         AnsiString numberFor;  // the text that was converted
-        AnsiString numberDot;
+        unsigned numberDotVersion = 0;
         bool numberColons = false;
         long double number = 0;
     };

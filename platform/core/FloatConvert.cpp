@@ -1,6 +1,8 @@
 #include "platform/core/FloatConvert.h"
 
 #include <QLocale>
+#include <algorithm>
+#include <bit>
 #include <QString>
 #include <cctype>
 #include <charconv>
@@ -193,28 +195,63 @@ AnsiString FloatToStr(long double value) {
 
 namespace {
 
-// Decimal text of a 128-bit unsigned integer.
+constexpr std::uint64_t kPow10[] = {1ULL,
+                                   10ULL,
+                                   100ULL,
+                                   1000ULL,
+                                   10000ULL,
+                                   100000ULL,
+                                   1000000ULL,
+                                   10000000ULL,
+                                   100000000ULL,
+                                   1000000000ULL,
+                                   10000000000ULL,
+                                   100000000000ULL,
+                                   1000000000000ULL,
+                                   10000000000000ULL,
+                                   100000000000000ULL,
+                                   1000000000000000ULL,
+                                   10000000000000000ULL,
+                                   100000000000000000ULL,
+                                   1000000000000000000ULL,
+                                   10000000000000000000ULL};
+
+// Decimal text of a 128-bit unsigned integer; one 128-bit division at most.
 void AppendDecimal(unsigned __int128 v, AnsiString& out) {
     char buf[48];
-    char* p = buf + sizeof buf;
-    do {
-        *--p = static_cast<char>('0' + static_cast<int>(v % 10));
-        v /= 10;
-    } while (v != 0);
-    out.append(p, static_cast<size_t>(buf + sizeof buf - p));
+    char* end = buf;
+    if (v > ~std::uint64_t{0}) {
+        const auto high = static_cast<std::uint64_t>(v / kPow10[19]);
+        const auto low = static_cast<std::uint64_t>(v % kPow10[19]);
+        end = std::to_chars(buf, buf + sizeof buf, high).ptr;
+        char lowDigits[24];
+        const char* lowEnd = std::to_chars(lowDigits, lowDigits + sizeof lowDigits, low).ptr;
+        const auto n = static_cast<size_t>(lowEnd - lowDigits);
+        for (size_t k = n; k < 19; ++k) *end++ = '0';
+        end = std::copy(static_cast<const char*>(lowDigits), lowEnd, end);
+    } else {
+        end = std::to_chars(buf, buf + sizeof buf, static_cast<std::uint64_t>(v)).ptr;
+    }
+    out.append(buf, static_cast<size_t>(end - buf));
 }
 
-// |value| * 10^ndigit rounded half-to-even to an integer, computed exactly
-// from the binary mantissa; false when it does not fit 127 bits.
+// |value| * 10^ndigit (1 <= ndigit <= 17) rounded half-to-even to an
+// integer, computed exactly from the binary mantissa; false when it does
+// not fit 127 bits.
 bool ScaledRounded(double value, int ndigit, unsigned __int128& result) {
-    int e2 = 0;
-    const double frac = std::frexp(std::fabs(value), &e2);  // value = frac * 2^e2
-    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(frac, 53));
-    int shift = e2 - 53;  // value = mantissa * 2^shift
-    unsigned __int128 p = mantissa;
-    for (int i = 0; i < ndigit; ++i) p *= 10;  // <= 53 + 57 bits
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+    std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
+    int shift;  // |value| = mantissa * 2^shift
+    if (biased == 0) {
+        shift = -1074;
+    } else {
+        mantissa |= std::uint64_t{1} << 52;
+        shift = biased - 1075;
+    }
+    const unsigned __int128 p = static_cast<unsigned __int128>(mantissa) * kPow10[ndigit];  // < 2^110
     if (shift >= 0) {
-        if (shift > 16 || (p >> (127 - shift)) != 0) return false;
+        if (shift > 16) return false;
         result = p << shift;
         return true;
     }
