@@ -1,5 +1,7 @@
 #include "components/Vgraphics/Vgraphics.h"
 
+#include <algorithm>
+#include <cctype>
 #include <climits>
 #include <cmath>
 

@@ -308,21 +308,20 @@ const AnsiString& ExpressionPipeline::ResolveLeaf(const AnsiString& text) {
 
 long double ExpressionPipeline::ConvertResolved(const AnsiString& resolved) {
     const bool oneCharDot = LandDot.size() == 1;
-    if (!ConvertAllColonsAndDots && (!oneCharDot || LandDot[0] == '.')) {
-        bool overflow = false;
-        const long double v = TextToLongDouble(resolved, &overflow);
-        if (overflow) throw Exception(resolved + " kann nicht in eine Zahl umgewandelt werden! (STD)");
-        return v;
+    const bool mapping = ConvertAllColonsAndDots || (oneCharDot && LandDot[0] != '.');
+    AnsiString mapped;
+    if (mapping) {
+        mapped = resolved;
+        for (char& c : mapped) {
+            if (ConvertAllColonsAndDots && c == ',') c = '.';
+            if (oneCharDot && c == LandDot[0]) c = '.';
+        }
     }
-    AnsiString mapped = resolved;
-    for (char& c : mapped) {
-        if (ConvertAllColonsAndDots && c == ',') c = '.';
-        if (oneCharDot && c == LandDot[0]) c = '.';
-    }
+    const AnsiString& text = mapping ? mapped : resolved;
     bool overflow = false;
-    const long double v = TextToLongDouble(mapped, &overflow);
-    if (overflow) throw Exception(mapped + " kann nicht in eine Zahl umgewandelt werden! (STD)");
-    return v;
+    const long double value = TextToLongDouble(text, &overflow);
+    if (overflow) throw Exception(text + " kann nicht in eine Zahl umgewandelt werden! (STD)");
+    return value;
 }
 
 bool ExpressionPipeline::CacheFits(const Tree::Cache& c, const AnsiString& text) const {
