@@ -1,6 +1,7 @@
 // One application object for all tests of the utility's forms.
 #include <gtest/gtest.h>
 
+#include <QByteArray>
 #include <QtGlobal>
 
 #include "platform/gui/Forms.h"

@@ -1,6 +1,7 @@
 // Test entry for GUI tests: one application object for the whole run.
 #include <gtest/gtest.h>
 
+#include <QByteArray>
 #include <QtGlobal>
 
 #include "platform/gui/Forms.h"
