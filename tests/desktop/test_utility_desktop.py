@@ -33,9 +33,10 @@ class Utility(DesktopTestCase):
 
     def stored(self, name):
         path = os.path.join(self.desk.env["XDG_CONFIG_HOME"], "registry", "HKEY_CURRENT_USER.reg")
-        for line in open(path):
-            if line.startswith(f'"{name}"='):
-                return line.split("=", 1)[1].strip().strip('"')
+        with open(path) as f:
+            for line in f:
+                if line.startswith(f'"{name}"='):
+                    return line.split("=", 1)[1].strip().strip('"')
         return None
 
     def start_utility(self):
@@ -49,12 +50,21 @@ class Utility(DesktopTestCase):
         return bool(self.desk.windows(name="^DErerevov$", pid=app.pid, visible=True))
 
     def menu_open(self, app):
+        """The program's popup menu: a mapped override-redirect window that
+        is neither the bar nor the tray icon."""
+        icons = set(self.desk.tray_icons())
         for w in self.desk.windows(pid=app.pid, visible=True):
-            if "POPUP_MENU" in self.desk.prop(w, "_NET_WM_WINDOW_TYPE"):
+            if w in icons or self.desk.windows(name="^DErerevov$", pid=app.pid) == [w]:
+                continue
+            info = self.desk.x("xwininfo", "-id", str(w), check=False)
+            if "Override Redirect State: yes" in info and "IsViewable" in info:
                 return w
         return None
 
     def open_menu(self, app, icon, button):
+        # A synchronous pointer move to where the pointer already is never
+        # completes: start from elsewhere.
+        self.desk.x("xdotool", "mousemove", "500", "300")
         self.desk.click_window(icon, 8, 8, button=button)
         return wait_until(lambda: self.menu_open(app), 5, "the tray menu")
 
