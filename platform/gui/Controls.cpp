@@ -72,6 +72,11 @@ void TControl::SetFont(const TFontSpec& font) {
 void TControl::SetHandPointCursor() { widget_->setCursor(Qt::PointingHandCursor); }
 void TControl::BringToFront() { widget_->raise(); }
 
+void TControl::WidenToFitContent() {
+    const int wanted = widget_->sizeHint().width();
+    if (wanted > Width()) SetWidth(wanted);
+}
+
 void TControl::Click() {
     RunHandler([this] {
         if (OnClick) OnClick(this);

@@ -48,6 +48,9 @@ public:
     void SetFont(const TFontSpec& font);
     void SetHandPointCursor();
     void BringToFront();
+    // Widens the control when its caption in the desktop's font needs more
+    // room than designed; never narrows it.
+    void WidenToFitContent();
 
     TNotifyEvent OnClick;
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QFont>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QScreen>
@@ -132,6 +133,11 @@ struct TForm::ModalLoop {
 
 TForm::TForm(TComponent* owner) : TWinControl(owner, new FormWindow(this)) {
     Widget()->setAttribute(Qt::WA_DeleteOnClose, false);
+    // Forms are designed for an 8-point sans-serif face at 96 dpi, 11 pixels
+    // high; controls take the form's font.
+    QFont font = Widget()->font();
+    font.setPixelSize(11);
+    Widget()->setFont(font);
     auto* filter = new KeyPreviewFilter(this);
     filter->setParent(Widget());
     qApp->installEventFilter(filter);
