@@ -12,6 +12,7 @@ from desktop_rig import DesktopTestCase, wait_until  # noqa: E402
 
 BINARY = os.environ["DEREREVOV_BINARY"]
 BAR_HEIGHT = 69
+FAKETIME = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
 
 
 def hive(**values):
@@ -167,6 +168,38 @@ class Utility(DesktopTestCase):
                    "the inhibitor check")
         time.sleep(0.5)
         self.assertFalse([c for c in self.desk.logind.calls() if c[0] in ("PowerOff", "Reboot")])
+
+
+    # The daily timer on a shifted wall clock: the program starts three
+    # seconds before the chosen minute.
+    def start_before_the_minute(self):
+        self.seed(timerenabled="1", time="22:30", action="1", confirmtimer="1", forced="1")
+        env = {"LD_PRELOAD": FAKETIME, "FAKETIME": "@2026-12-11 22:29:57", "FAKETIME_DONT_FAKE_MONOTONIC": "1"}
+        app = self.desk.start([BINARY], name="DErerevov", env=env)
+        self.desk.wait_window(name="^DErerevov$", pid=app.pid, timeout=20)
+        self.desk.logind.clear_calls()
+        dialog = self.desk.wait_window(name="^Varnell Vuvuviro - Confirm Action$", pid=app.pid, timeout=15)
+        return app, dialog
+
+    def power_offs(self):
+        return [c for c in self.desk.logind.calls() if c[0] in ("PowerOff", "Reboot")]
+
+    def test_daily_timer_confirmation_cancelled_with_escape(self):
+        app, dialog = self.start_before_the_minute()
+        self.desk.screenshot("confirmation")
+        self.desk.activate(dialog)
+        self.desk.key("Escape")
+        self.desk.wait_no_window(name="^Varnell Vuvuviro - Confirm Action$", pid=app.pid, timeout=5)
+        time.sleep(1)
+        self.assertEqual(self.power_offs(), [])
+        self.assertTrue(app.alive())
+
+    def test_daily_timer_countdown_runs_out_and_acts_once(self):
+        app, dialog = self.start_before_the_minute()
+        self.desk.wait_no_window(name="^Varnell Vuvuviro - Confirm Action$", pid=app.pid, timeout=20)
+        wait_until(lambda: self.power_offs() or None, 5, "the power-off on the mock")
+        time.sleep(1.5)  # the rest of the matching second and more
+        self.assertEqual(self.power_offs(), [("PowerOff", [True])])
 
 
 if __name__ == "__main__":
