@@ -51,6 +51,8 @@ public:
     // Widens the control when its caption in the desktop's font needs more
     // room than designed; never narrows it.
     void WidenToFitContent();
+    // Width in pixels of `text` in the control's font.
+    int TextWidth(const AnsiString& text) const;
 
     TNotifyEvent OnClick;
 
