@@ -11,8 +11,6 @@ struct TAppServices {
     IExitServices* Exit = nullptr;
     IClock* Clock = nullptr;
     std::function<TScreenMetrics()> Screen = PrimaryScreenMetrics;
-    // Opens a web address with the desktop's handler.
-    std::function<void(const AnsiString& url)> OpenUrl;
     // The program path written into the autostart entry.
     std::function<AnsiString()> ProgramPath;
 };

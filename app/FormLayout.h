@@ -1,5 +1,7 @@
 #pragma once
 // Small helpers that place controls of a form layout.
+#include <type_traits>
+
 #include "platform/gui/Buttons.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Pictures.h"
@@ -37,9 +39,12 @@ inline TImage* PlacePicture(TComponent* owner, TWinControl* parent, int left, in
     return img;
 }
 
+// A captioned control; check boxes and radio buttons grow to show their
+// whole caption in the desktop's font.
 template <class C>
 C* PlaceCaptioned(TComponent* owner, TWinControl* parent, int left, int top, int width, int height, const AnsiString& caption) {
     auto* c = Place<C>(owner, parent, left, top, width, height);
     c->SetCaption(caption);
+    if constexpr (std::is_same_v<C, TCheckBox> || std::is_same_v<C, TRadioButton>) c->WidenToFitContent();
     return c;
 }

@@ -59,7 +59,7 @@ void TForm2::CreateLayout() {
     Label1->SetFont({-13, true});
     Image2 = Place<TImage>(this, GroupBox3, 64, 48, 41, 33);
     Image2->SetPicture(LoadPictureResource(":/pictures/logo.png"));
-    Label2 = PlaceLabel(this, GroupBox3, 16, 88, 145, 33, "Actions go through systemd-logind; the desktop may ask for a password.",
+    Label2 = PlaceLabel(this, GroupBox3, 16, 88, 145, 33, "Actions run through systemd-logind.",
                         TAlignment::taCenter);
     Label2->SetWordWrap(true);
     Label3 = PlaceLabel(this, GroupBox3, 16, 144, 145, 17, "systemd.io", TAlignment::taCenter);

@@ -50,8 +50,13 @@ void TForm3::CreateLayout() {
         this->*p.field = img;
     }
 
-    Label4 = PlaceLabel(this, Panel1, 88, 136, 200, 13, "<OK> will be selected in          Seconds.");
-    Label5 = PlaceLabel(this, Panel1, 200, 136, 31, 13, "10", TAlignment::taCenter);
+    const AnsiString before = "<OK> will be selected in ", gap = "          ";
+    Label4 = PlaceLabel(this, Panel1, 88, 136, 200, 13, before + gap + "Seconds.");
+    Label4->WidenToFitContent();
+    // The seconds lie over the gap of blanks, wherever the desktop's font
+    // puts it.
+    const int gapCentre = Label4->Left() + Label4->TextWidth(before) + Label4->TextWidth(gap) / 2;
+    Label5 = PlaceLabel(this, Panel1, gapCentre - 31 / 2, 136, 31, 13, "10", TAlignment::taCenter);
     Label5->SetFont({-11, true});
     Label5->SetTransparent(true);
     ProgressBar1 = Place<TdxfProgressBar>(this, Panel1, 8, 104, 345, 17);

@@ -56,7 +56,7 @@ bool WriteAutostartEntry(const AnsiString& name, const AnsiString& programPath) 
                             "Name=Varnell Vuvuviro\n"
                             "Comment=Daily timer for reboot, power off, suspend, lock and log off\n"
                             "Exec=" + DesktopExecArgument(programPath) + "\n"
-                            "Icon=dererevov\n"
+                            "Icon=com.varnell.Vuvuviro\n"
                             "Terminal=false\n"
                             "X-GNOME-Autostart-enabled=true\n";
     file.write(text.data(), static_cast<qint64>(text.size()));

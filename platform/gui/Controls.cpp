@@ -1,6 +1,7 @@
 #include "platform/gui/Controls.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QWidget>
 
 #include "platform/gui/Forms.h"
@@ -71,6 +72,15 @@ void TControl::SetFont(const TFontSpec& font) {
 
 void TControl::SetHandPointCursor() { widget_->setCursor(Qt::PointingHandCursor); }
 void TControl::BringToFront() { widget_->raise(); }
+
+int TControl::TextWidth(const AnsiString& text) const {
+    return widget_->fontMetrics().horizontalAdvance(QString::fromStdString(text));
+}
+
+void TControl::WidenToFitContent() {
+    const int wanted = widget_->sizeHint().width();
+    if (wanted > Width()) SetWidth(wanted);
+}
 
 void TControl::Click() {
     RunHandler([this] {

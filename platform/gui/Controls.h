@@ -48,6 +48,11 @@ public:
     void SetFont(const TFontSpec& font);
     void SetHandPointCursor();
     void BringToFront();
+    // Widens the control when its caption in the desktop's font needs more
+    // room than designed; never narrows it.
+    void WidenToFitContent();
+    // Width in pixels of `text` in the control's font.
+    int TextWidth(const AnsiString& text) const;
 
     TNotifyEvent OnClick;
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QFont>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QScreen>
@@ -10,11 +11,7 @@
 #include <QWidget>
 
 #include "platform/gui/QtColors.h"
-
-class QWindow;
-// From the OS services: desktop hints of tool windows, platform choice.
-void ApplyBarWindowHints(QWindow* window);
-void PreferX11Platform();
+#include "platform/os/WindowHints.h"
 
 TApplication* Application = nullptr;
 
@@ -136,13 +133,20 @@ struct TForm::ModalLoop {
 
 TForm::TForm(TComponent* owner) : TWinControl(owner, new FormWindow(this)) {
     Widget()->setAttribute(Qt::WA_DeleteOnClose, false);
+    // Forms are designed for an 8-point sans-serif face at 96 dpi, 11 pixels
+    // high; controls take the form's font.
+    QFont font = Widget()->font();
+    font.setPixelSize(11);
+    Widget()->setFont(font);
     auto* filter = new KeyPreviewFilter(this);
     filter->setParent(Widget());
     qApp->installEventFilter(filter);
     ApplyWindowFlags();
 }
 
-TForm::~TForm() = default;
+TForm::~TForm() {
+    if (Application) Application->FormDestroyed(this);
+}
 
 void TForm::SetCaption(const AnsiString& caption) {
     caption_ = caption;

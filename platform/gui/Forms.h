@@ -43,6 +43,17 @@ public:
     void ShowException(const Exception& e);
     std::function<void(TObject* sender, const Exception& e)> OnException;
 
+    // For tests that run several program lifetimes in one process: clears
+    // the terminated and minimised states.
+    void BeginNewRun() {
+        terminated_ = false;
+        minimized_ = false;
+    }
+    // Layer-internal: a form is going away.
+    void FormDestroyed(TForm* form) {
+        if (mainForm_ == form) mainForm_ = nullptr;
+    }
+
     TNotifyEvent OnDeactivate;  // another application took the focus
     TNotifyEvent OnMinimize;
     TNotifyEvent OnRestore;

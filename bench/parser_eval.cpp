@@ -1,0 +1,112 @@
+// Per-sample cost of the plotter's engine (X handed over as text, then
+// Evaluate) against muparser's Eval on the same expressions, and the cost
+// of one full 640 x 480 drawing with grid, axes and three curves.
+#include <benchmark/benchmark.h>
+#include <muParser.h>
+
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include "components/Vgraphics/VParser.h"
+#include "components/Vgraphics/Vgraphics.h"
+#include "platform/core/FloatConvert.h"
+
+namespace {
+
+struct Expr {
+    const char* ours;
+    const char* peer;  // muparser spelling
+};
+const Expr kExpressions[] = {
+    {"sin(x)*x^2+3*x-1", "sin(x)*x^2+3*x-1"},
+    {"1/x", "1/x"},
+    {"(x+1)*(x-1)/(x^2+1)", "(x+1)*(x-1)/(x^2+1)"},
+    {"abs(x) mod 3", "abs(x) mod 3"},
+};
+
+// The plotter's x values: column px of 640 over -10 .. 10, skipping x = 0.
+long double SampleX(long i) {
+    const long px = 1 + i % 640;
+    return px == 320 ? 0.015625L : px * 20.0L / 640 - 10;
+}
+
+void BM_VParser(benchmark::State& state) {
+    SetDecimalSeparator('.');
+    VParser p;
+    p.Precision = 8;
+    p.Expression = kExpressions[state.range(0)].ours;
+    if (!p.CreateTree()) state.SkipWithError("not built");
+    long i = 0;
+    for (auto _ : state) {
+        p.X = p.LongDoubleToStr(SampleX(i++));
+        benchmark::DoNotOptimize(p.Evaluate());
+    }
+    state.SetLabel(kExpressions[state.range(0)].ours);
+}
+
+double MuMod(double a, double b) { return std::fmod(a, b); }
+
+void BM_MuParser(benchmark::State& state) {
+    mu::Parser p;
+    double x = 0;
+    p.DefineVar("x", &x);
+    p.DefineOprt("mod", MuMod, mu::prMUL_DIV);
+    p.SetExpr(kExpressions[state.range(0)].peer);
+    long i = 0;
+    for (auto _ : state) {
+        x = static_cast<double>(SampleX(i++));
+        benchmark::DoNotOptimize(p.Eval());
+    }
+    state.SetLabel(kExpressions[state.range(0)].peer);
+}
+
+void BM_DrawToCanvas(benchmark::State& state) {
+    SetDecimalSeparator('.');
+    TVGraphics g(nullptr);
+    g.Grid = true;
+    TStringList e{"sin(x)*x^2+3*x-1", "1/x", "(x+1)*(x-1)/(x^2+1)"}, c{"255", "32768", "16711680"}, s{"0", "0", "0"};
+    g.SetExpressions(e);
+    g.SetColors(c);
+    g.SetSteps(s);
+    TBitmap bmp(640, 480);
+    for (auto _ : state) benchmark::DoNotOptimize(g.DrawToCanvas(bmp.Canvas()));
+}
+
+BENCHMARK(BM_VParser)->DenseRange(0, 3);
+BENCHMARK(BM_MuParser)->DenseRange(0, 3);
+BENCHMARK(BM_DrawToCanvas)->Unit(benchmark::kMillisecond);
+
+// Keeps each run's CPU time per iteration (ns) for the ratios: the CPU
+// time is what a loaded machine distorts least.
+class Collector : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> ns;
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& r : runs)
+            if (r.run_type == Run::RT_Iteration && r.iterations > 0)
+                ns[r.run_name.str()] = r.cpu_accumulated_time * 1e9 / static_cast<double>(r.iterations);
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    Collector collector;
+    benchmark::RunSpecifiedBenchmarks(&collector);
+    std::printf("\nVParser per sample / muparser Eval (goal <= 4):\n");
+    for (int i = 0; i < 4; ++i) {
+        const std::string ours = "BM_VParser/" + std::to_string(i), peer = "BM_MuParser/" + std::to_string(i);
+        if (collector.ns.count(ours) && collector.ns.count(peer))
+            std::printf("  %-22s %7.1f ns / %6.1f ns = %5.2f\n", kExpressions[i].ours, collector.ns[ours],
+                        collector.ns[peer], collector.ns[ours] / collector.ns[peer]);
+    }
+    if (collector.ns.count("BM_DrawToCanvas"))
+        std::printf("DrawToCanvas 640 x 480, grid, axes, 3 curves: %.3f ms (goal <= 2 ms)\n",
+                    collector.ns["BM_DrawToCanvas"] / 1e6);
+    benchmark::Shutdown();
+    return 0;
+}

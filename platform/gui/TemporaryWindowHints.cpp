@@ -1,4 +1,0 @@
-// Stand-ins until the OS services provide the real ones.
-class QWindow;
-void ApplyBarWindowHints(QWindow*) {}
-void PreferX11Platform() {}
