@@ -253,6 +253,19 @@ void TCanvas::CopyRect(const TRect& dest, const TCanvas& source, const TRect& sr
         from = &copy;
     }
     const TBitmap& snapshot = *from;
+    if (dw == sw && dh == sh && dw > 0 && dh > 0) {
+        // Same size and orientation: whole clipped row spans at a time.
+        const long long lo = std::max({0LL, -static_cast<long long>(dest.Left), -static_cast<long long>(src.Left)});
+        const long long hi = std::min({dw, Width() - static_cast<long long>(dest.Left), snapshot.Width() - static_cast<long long>(src.Left)});
+        for (long long j = 0; lo < hi && j < dh; ++j) {
+            const long long ty = dest.Top + j, fy = src.Top + j;
+            if (ty < 0 || ty >= Height() || fy < 0 || fy >= snapshot.Height()) continue;
+            std::copy_n(snapshot.Scanline(static_cast<int>(fy)) + src.Left + lo, hi - lo,
+                        target_->Scanline(static_cast<int>(ty)) + dest.Left + lo);
+        }
+        Changed();
+        return;
+    }
     const long long adw = std::llabs(dw), adh = std::llabs(dh), asw = std::llabs(sw), ash = std::llabs(sh);
     // Pixel i of a span starting at `start` with signed extent `extent`.
     auto pos = [](long long start, long long extent, long long i) { return extent > 0 ? start + i : start - 1 - i; };

@@ -266,3 +266,26 @@ TEST(Canvas, DrawingRaisesOnChange) {
     bmp.Canvas().SetPixel(2, 2, clRed);
     EXPECT_EQ(changes, 3);
 }
+
+TEST(Canvas, SameSizeCopyClipsAtEveryEdge) {
+    TBitmap src(6, 5);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 6; ++x) src.Canvas().SetPixel(x, y, RGB(x * 40, y * 50, 9));
+    const TRect cases[][2] = {
+        {Rect(-2, -1, 4, 4), Rect(0, 0, 6, 5)},  // destination over the top-left edge
+        {Rect(3, 2, 9, 7), Rect(0, 0, 6, 5)},    // over the bottom-right edge
+        {Rect(0, 0, 6, 5), Rect(-1, 2, 5, 7)},   // source partly outside
+    };
+    for (const auto& c : cases) {
+        TBitmap out(6, 5);
+        out.Canvas().CopyRect(c[0], src.Canvas(), c[1]);
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 6; ++x) {
+                const int fx = x - c[0].Left + c[1].Left, fy = y - c[0].Top + c[1].Top;
+                const bool inside = x >= c[0].Left && x < c[0].Right && y >= c[0].Top && y < c[0].Bottom;
+                const TColor s = src.Canvas().Pixel(fx, fy);
+                const TColor want = inside && s >= 0 ? s : clWhite;
+                EXPECT_EQ(out.Canvas().Pixel(x, y), want) << x << "," << y;
+            }
+    }
+}
