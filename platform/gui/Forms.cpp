@@ -260,11 +260,6 @@ void TForm::NativeShown() {
     if (OnShow) RunHandler([this] { OnShow(this); });
 }
 
-bool TForm::NativeCloseRequested() {
-    Close();
-    return false;
-}
-
 bool TForm::NativeKeyPreview(char key) {
     if (!OnKeyPress) return false;
     char k = key;

@@ -109,7 +109,6 @@ public:
 
     // Layer-internal: called by the native window.
     void NativeShown();
-    bool NativeCloseRequested();
     bool NativeKeyPreview(char key);
 
 private:
