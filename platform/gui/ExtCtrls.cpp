@@ -41,26 +41,35 @@ class ImageWidget : public QWidget {
 public:
     explicit ImageWidget(const TBitmap* picture) : picture_(picture) {}
     bool transparent = false;
+    // The picture changed: convert it again at the next paint.
+    void Invalidate() {
+        stale_ = true;
+        update();
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override {
-        if (picture_->Empty()) return;
-        QImage img = ToQImage(*picture_);
-        if (transparent) {
-            QImage a = img.convertToFormat(QImage::Format_ARGB32);
-            const QRgb key = a.pixel(0, a.height() - 1);
-            for (int y = 0; y < a.height(); ++y) {
-                auto* line = reinterpret_cast<QRgb*>(a.scanLine(y));
-                for (int x = 0; x < a.width(); ++x)
-                    if (line[x] == key) line[x] = 0;
-            }
-            img = a;
-        }
-        QPainter(this).drawImage(0, 0, img);
+        if (stale_) Rebuild();
+        if (!image_.isNull()) QPainter(this).drawImage(0, 0, image_);
     }
 
 private:
+    void Rebuild() {
+        stale_ = false;
+        image_ = picture_->Empty() ? QImage() : ToQImage(*picture_);
+        if (!transparent || image_.isNull()) return;
+        QImage a = image_.convertToFormat(QImage::Format_ARGB32);
+        const QRgb key = a.pixel(0, a.height() - 1);
+        for (int y = 0; y < a.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(a.scanLine(y));
+            for (int x = 0; x < a.width(); ++x)
+                if (line[x] == key) line[x] = 0;
+        }
+        image_ = a;
+    }
     const TBitmap* picture_;
+    QImage image_;
+    bool stale_ = true;
 };
 }  // namespace
 
@@ -90,7 +99,7 @@ void TImage::SetTransparent(bool on) {
     Repaint();
 }
 
-void TImage::Repaint() { Widget()->update(); }
+void TImage::Repaint() { static_cast<ImageWidget*>(Widget())->Invalidate(); }
 
 // ---- TBevel
 namespace {

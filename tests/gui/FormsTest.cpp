@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QColor>
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Forms.h"
 
@@ -38,4 +43,19 @@ TEST(Image, CanvasOfEmptyPictureHasControlSize) {
     EXPECT_EQ(img.Picture().Height(), 20);
     img.ClearPicture();
     EXPECT_TRUE(img.Picture().Empty());
+}
+
+TEST(Image, ShowsEveryChangeOfItsPicture) {
+    TForm form(nullptr);
+    TImage img(&form);
+    img.SetBounds(0, 0, 4, 4);
+    img.SetParent(&form);
+    form.SetClientSize(10, 10);
+    form.Show();
+    auto shown = [&] { return img.Widget()->grab().toImage().pixelColor(1, 1); };
+    img.Canvas().SetPixel(1, 1, clRed);
+    EXPECT_EQ(shown(), QColor(255, 0, 0));
+    img.Canvas().SetPixel(1, 1, clLime);  // after a paint: the cached picture is renewed
+    EXPECT_EQ(shown(), QColor(0, 255, 0));
+    form.Hide();
 }
