@@ -1,5 +1,7 @@
 // Layout of the settings dialog, as designed at 96 dpi. Controls are
 // created in their tab order.
+#include <algorithm>
+
 #include "app/FormLayout.h"
 #include "app/Unit2.h"
 
@@ -53,6 +55,11 @@ void TForm2::CreateLayout() {
     CheckBox4 = PlaceCaptioned<TCheckBox>(this, GroupBox2, 48, 48, 169, 17, "Force Applications to terminate");
     CheckBox5 = PlaceCaptioned<TCheckBox>(this, GroupBox2, 232, 24, 161, 17, "Hibernate if Suspend");
     CheckBox6 = PlaceCaptioned<TCheckBox>(this, GroupBox2, 232, 48, 161, 17, "Disable Timer after action");
+    // A wider face can push the left column into the right one: move the
+    // right column over rather than let captions overlap.
+    const int rightColumn = std::max({232, CheckBox3->Left() + CheckBox3->Width(), CheckBox4->Left() + CheckBox4->Width()}) + 4;
+    if (rightColumn > 236)
+        for (TCheckBox* box : {CheckBox5, CheckBox6}) box->SetLeft(rightColumn);
 
     GroupBox3 = PlaceCaptioned<TGroupBox>(this, this, 248, 8, 185, 201, "Info : ");
     Label1 = PlaceLabel(this, GroupBox3, 12, 24, 165, 16, "Varnell Vuvuviro 1.22");
