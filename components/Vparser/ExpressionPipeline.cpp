@@ -1,6 +1,7 @@
 #include "components/Vparser/ExpressionPipeline.h"
 
 #include <charconv>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -29,6 +30,19 @@ int Classify(const AnsiString& value) {
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// 10^n for 0 <= n <= 17, exact in a long double.
+long double PowerOfTen(int n) {
+    static const auto table = [] {
+        struct T {
+            long double v[18];
+        } t{};
+        t.v[0] = 1;
+        for (int i = 1; i < 18; ++i) t.v[i] = t.v[i - 1] * 10;
+        return t;
+    }();
+    return table.v[n];
+}
 
 // Equality of the short texts of leaves and samples, without a library call.
 bool SameText(const AnsiString& a, const AnsiString& b) {
@@ -305,7 +319,8 @@ long double ExpressionPipeline::EvalNode(const Tree* node) {
 
 const AnsiString& ExpressionPipeline::ResolveLeaf(const AnsiString& text) {
     const AnsiString* t = &text;
-    if (t->size() > 2) return *t;  // longer than every name: a number text
+    // Every name is one or two characters and starts with a letter.
+    if (t->empty() || t->size() > 2 || Lower((*t)[0]) < 'a' || Lower((*t)[0]) > 'z') return *t;
     if (IEquals(*t, "x")) t = &X;
     if (IEquals(*t, "a")) t = &A;
     if (IEquals(*t, "b")) t = &B;
@@ -413,24 +428,25 @@ bool ExpressionPipeline::FixedText(long double value, int places, const AnsiStri
     if (dot.size() == 1 && !IsDigit(dot[0]) && FcvtScaled(d, places, scaled)) {
         // The digits of the scaled integer with the symbol `places` from the
         // end: what the general path below gives once its zeros are trimmed.
-        std::uint64_t unit = 1;
-        for (int i = 0; i < places; ++i) unit *= 10;
+        char digits[24];
+        char* end = std::to_chars(digits, digits + sizeof digits, scaled).ptr;
+        const auto count = static_cast<int>(end - digits);
+        const char* fraction = count > places ? end - places : digits;
         char buf[48];
         char* p = buf;
         if (negative) *p++ = '-';
-        p = std::to_chars(p, buf + sizeof buf, scaled / unit).ptr;
-        std::uint64_t fraction = scaled % unit;
-        if (fraction != 0) {
-            int n = places;
-            for (; fraction % 10 == 0; --n) fraction /= 10;
+        if (count > places) p = std::copy(static_cast<const char*>(digits), fraction, p);
+        else *p++ = '0';
+        while (end > fraction && end[-1] == '0') --end;
+        if (end > fraction) {
             *p++ = dot[0];
-            for (char* q = p + n; q > p; fraction /= 10) *--q = static_cast<char>('0' + fraction % 10);
-            p += n;
+            for (int i = count; i < places; ++i) *p++ = '0';
+            p = std::copy(fraction, static_cast<const char*>(end), p);
         }
         text.assign(buf, p);
         // Integer and power of ten are exact in a long double: one rounding,
         // as the text's own conversion.
-        const long double magnitude = static_cast<long double>(scaled) / static_cast<long double>(unit);
+        const long double magnitude = static_cast<long double>(scaled) / PowerOfTen(places);
         textValue = negative ? -magnitude : magnitude;
         return true;
     }
@@ -478,7 +494,7 @@ void ExpressionPipeline::TrimZeros(AnsiString& out, const AnsiString& symbol) {
 long double ExpressionPipeline::Evaluate() {
     if (!options_.root->Complete) Incomplete();
     const long double value = Eval(options_.root->Node.get());
-    InitLandDot();
+    if (!dotChecked_) InitLandDot();
     ergebnisValue_ = value;
     ergebnisPlaces_ = Precision;
     if (ergebnisDot_ != LandDot) ergebnisDot_ = LandDot;
