@@ -1,5 +1,7 @@
 #include "components/Vparser/ExpressionPipeline.h"
 
+#include <charconv>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -25,6 +27,29 @@ int Classify(const AnsiString& value) {
         case '#': return kFunction;
         default: return kLeaf;
     }
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// 10^n for 0 <= n <= 17, exact in a long double.
+long double PowerOfTen(int n) {
+    static const auto table = [] {
+        struct T {
+            long double v[18];
+        } t{};
+        t.v[0] = 1;
+        for (int i = 1; i < 18; ++i) t.v[i] = t.v[i - 1] * 10;
+        return t;
+    }();
+    return table.v[n];
+}
+
+// Equality of the short texts of leaves and samples, without a library call.
+bool SameText(const AnsiString& a, const AnsiString& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i]) return false;
+    return true;
 }
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -246,12 +271,17 @@ long double ExpressionPipeline::modl(long double a, long double b) {
 }
 
 long double ExpressionPipeline::Eval(const Tree* node) {
+    dotChecked_ = false;
+    return EvalNode(node);
+}
+
+long double ExpressionPipeline::EvalNode(const Tree* node) {
     if (!node) Incomplete();
     const int kind = Classify(node->Value);
     if (kind == kLeaf) return LeafValue(*node);
     if (!node->Left || !node->Right) Incomplete();
 
-    const long double r = Eval(node->Right.get());
+    const long double r = EvalNode(node->Right.get());
     if (kind == kFunction) {
         const AnsiString& letter = node->Left->Value;
         if (letter.size() != 1) return 0;
@@ -267,7 +297,7 @@ long double ExpressionPipeline::Eval(const Tree* node) {
             default: return 0;  // also "0"
         }
     }
-    const long double l = Eval(node->Left.get());
+    const long double l = EvalNode(node->Left.get());
     switch (kind) {
         case kPlus: return l + r;
         case kTimes: return (l == 0 || r == 0) ? 0 : l * r;
@@ -289,6 +319,8 @@ long double ExpressionPipeline::Eval(const Tree* node) {
 
 const AnsiString& ExpressionPipeline::ResolveLeaf(const AnsiString& text) {
     const AnsiString* t = &text;
+    // Every name is one or two characters and starts with a letter.
+    if (t->empty() || t->size() > 2 || Lower((*t)[0]) < 'a' || Lower((*t)[0]) > 'z') return *t;
     if (IEquals(*t, "x")) t = &X;
     if (IEquals(*t, "a")) t = &A;
     if (IEquals(*t, "b")) t = &B;
@@ -326,7 +358,7 @@ long double ExpressionPipeline::ConvertResolved(const AnsiString& resolved) {
 
 bool ExpressionPipeline::CacheFits(const Tree::Cache& c, const AnsiString& text) const {
     return c.numberValid && c.numberColons == ConvertAllColonsAndDots && c.numberDotVersion == landDotVersion_ &&
-           c.numberFor == text;
+           SameText(c.numberFor, text);
 }
 
 void ExpressionPipeline::CacheStore(Tree::Cache& c, const AnsiString& text, long double value) const {
@@ -340,71 +372,141 @@ void ExpressionPipeline::CacheStore(Tree::Cache& c, const AnsiString& text, long
 // Number and variable leaves: the text conversion, remembered per leaf (or,
 // for a variable, per variable) while the text and decimal settings stay.
 long double ExpressionPipeline::Convert(const AnsiString& text, Tree::Cache* leafCache) {
-    InitLandDot();
     const AnsiString& resolved = ResolveLeaf(text);
     const AnsiString* variables[] = {&X, &A, &B, &C, &D};
     Tree::Cache* cache = leafCache;
     for (int i = 0; i < 5; ++i)
         if (&resolved == variables[i]) cache = &variableCache_[i];
     if (cache && CacheFits(*cache, resolved)) return cache->number;
-    const long double value = ConvertResolved(resolved);
+    const bool formatted =
+        formatted_.valid && formatted_.dotVersion == landDotVersion_ && SameText(formatted_.text, resolved);
+    const long double value = formatted ? formatted_.value : ConvertResolved(resolved);
     if (cache) CacheStore(*cache, resolved, value);
     return value;
 }
 
-long double ExpressionPipeline::LeafValue(const Tree& node) { return Convert(node.Value, &node.cache); }
+long double ExpressionPipeline::LeafValue(const Tree& node) {
+    // The decimal settings cannot change during one walk of the tree.
+    if (!dotChecked_) {
+        InitLandDot();
+        dotChecked_ = true;
+    }
+    return Convert(node.Value, &node.cache);
+}
 
-long double ExpressionPipeline::StrToLongDouble(const AnsiString& text) { return Convert(text, nullptr); }
+long double ExpressionPipeline::StrToLongDouble(const AnsiString& text) {
+    InitLandDot();
+    return Convert(text, nullptr);
+}
 
 AnsiString ExpressionPipeline::LongDoubleToStr(long double value) {
     InitLandDot();
+    AnsiString text;
+    long double textValue = 0;
+    const bool exact = FixedText(value, Precision, LandDot, text, textValue);
+    // The conversion of a leaf reads the decimal symbol as the point; a
+    // minus as the symbol would not read back as the same number.
+    formatted_.valid = exact && LandDot != "-";
+    if (formatted_.valid) {
+        formatted_.text = text;
+        formatted_.dotVersion = landDotVersion_;
+        formatted_.value = textValue;
+    }
+    return text;
+}
+
+bool ExpressionPipeline::FixedText(long double value, int places, const AnsiString& dot, AnsiString& text,
+                                   long double& textValue) {
     const double d = static_cast<double>(value);
     // Infinite and undefined values have no digits: the library's texts.
-    if (!std::isfinite(d)) return FloatToStr(d);
+    if (!std::isfinite(d)) {
+        text = FloatToStr(d);
+        return false;
+    }
+    const bool negative = std::signbit(d);
+    std::uint64_t scaled = 0;
+    if (dot.size() == 1 && !IsDigit(dot[0]) && FcvtScaled(d, places, scaled)) {
+        // The digits of the scaled integer with the symbol `places` from the
+        // end: what the general path below gives once its zeros are trimmed.
+        char digits[24];
+        char* end = std::to_chars(digits, digits + sizeof digits, scaled).ptr;
+        const auto count = static_cast<int>(end - digits);
+        const char* fraction = count > places ? end - places : digits;
+        char buf[48];
+        char* p = buf;
+        if (negative) *p++ = '-';
+        if (count > places) p = std::copy(static_cast<const char*>(digits), fraction, p);
+        else *p++ = '0';
+        while (end > fraction && end[-1] == '0') --end;
+        if (end > fraction) {
+            *p++ = dot[0];
+            for (int i = count; i < places; ++i) *p++ = '0';
+            p = std::copy(fraction, static_cast<const char*>(end), p);
+        }
+        text.assign(buf, p);
+        // Integer and power of ten are exact in a long double: one rounding,
+        // as the text's own conversion.
+        const long double magnitude = static_cast<long double>(scaled) / PowerOfTen(places);
+        textValue = negative ? -magnitude : magnitude;
+        return true;
+    }
     int dec = 0;
-    bool negative = false;
-    const AnsiString digits = FcvtDigits(d, Precision, dec, negative);
-    AnsiString text;
-    text.reserve(digits.size() + LandDot.size() + 4);
+    bool fcvtNegative = false;
+    const AnsiString digits = FcvtDigits(d, places, dec, fcvtNegative);
+    text.clear();
+    text.reserve(digits.size() + dot.size() + 4);
     if (dec > 0) {
         const size_t whole = std::min(static_cast<size_t>(dec), digits.size());
         text.append(digits, 0, whole);
-        text += LandDot;
+        text += dot;
         text.append(digits, whole);
     } else {
         text += '0';
-        text += LandDot;
+        text += dot;
         text.append(static_cast<size_t>(-dec), '0');
         text += digits;
     }
-    TrimZeros(text);
-    if (negative) text.insert(text.begin(), '-');
-    return text;
+    TrimZeros(text, dot);
+    if (fcvtNegative) text.insert(text.begin(), '-');
+    return false;
 }
 
 AnsiString ExpressionPipeline::EntferneNullenUndPunkte(const AnsiString& text) const {
     AnsiString out = text;
-    TrimZeros(out);
+    TrimZeros(out, LandDot);
     return out;
 }
 
-void ExpressionPipeline::TrimZeros(AnsiString& out) const {
-    if (LandDot.empty()) return;
-    const size_t dot = out.find(LandDot);
-    if (dot != AnsiString::npos) {
+void ExpressionPipeline::TrimZeros(AnsiString& out, const AnsiString& symbol) {
+    if (symbol.empty()) return;
+    const size_t at = out.find(symbol);
+    if (at != AnsiString::npos) {
         // A run of zeros that reaches the end, after the decimal symbol.
         size_t end = out.size();
-        while (end > dot + LandDot.size() && out[end - 1] == '0') --end;
+        while (end > at + symbol.size() && out[end - 1] == '0') --end;
         out.erase(end);
     }
-    if (out.size() >= LandDot.size() && out.compare(out.size() - LandDot.size(), LandDot.size(), LandDot) == 0)
-        out.erase(out.size() - LandDot.size());
-    if (out.compare(0, LandDot.size(), LandDot) == 0) out.insert(0, "0");
+    if (out.size() >= symbol.size() && out.compare(out.size() - symbol.size(), symbol.size(), symbol) == 0)
+        out.erase(out.size() - symbol.size());
+    if (out.compare(0, symbol.size(), symbol) == 0) out.insert(0, "0");
 }
 
 long double ExpressionPipeline::Evaluate() {
     if (!options_.root->Complete) Incomplete();
     const long double value = Eval(options_.root->Node.get());
-    ergebnis_ = LongDoubleToStr(value);
+    if (!dotChecked_) InitLandDot();
+    ergebnisValue_ = value;
+    ergebnisPlaces_ = Precision;
+    if (ergebnisDot_ != LandDot) ergebnisDot_ = LandDot;
+    ergebnisPending_ = true;
     return value;
+}
+
+const AnsiString& ExpressionPipeline::ErgebnisString() const {
+    if (ergebnisPending_) {
+        long double unused = 0;
+        FixedText(ergebnisValue_, ergebnisPlaces_, ergebnisDot_, ergebnis_, unused);
+        ergebnisPending_ = false;
+    }
+    return ergebnis_;
 }

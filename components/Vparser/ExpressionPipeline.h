@@ -25,7 +25,9 @@ public:
     bool ConvertAllColonsAndDots = false;
     AnsiString LandDot;  // the decimal symbol in use, set by InitLandDot
 
-    const AnsiString& ErgebnisString() const { return ergebnis_; }
+    // The text of the last Evaluate's value (LongDoubleToStr with the
+    // Precision and decimal symbol of that moment), built on first request.
+    const AnsiString& ErgebnisString() const;
 
     long double Evaluate();
 
@@ -60,16 +62,37 @@ private:
     // The text a leaf stands for after the variable and constant rules.
     const AnsiString& ResolveLeaf(const AnsiString& text);
     long double ConvertResolved(const AnsiString& resolved);
+    long double EvalNode(const Tree* node);
     long double LeafValue(const Tree& node);
     long double Convert(const AnsiString& text, Tree::Cache* leafCache);
     bool CacheFits(const Tree::Cache& c, const AnsiString& text) const;
     void CacheStore(Tree::Cache& c, const AnsiString& text, long double value) const;
     [[noreturn]] static void Incomplete();
-    void TrimZeros(AnsiString& text) const;  // EntferneNullenUndPunkte in place
+    // LongDoubleToStr with the given places and decimal symbol into `text`;
+    // true when the short path made it, `textValue` then being the number
+    // the digits stand for.
+    static bool FixedText(long double value, int places, const AnsiString& dot, AnsiString& text,
+                          long double& textValue);
+    static void TrimZeros(AnsiString& text, const AnsiString& dot);  // EntferneNullenUndPunkte in place
 
     Options options_;
-    AnsiString ergebnis_;
+    // The result text is made lazily: most callers (the plotter) only use
+    // the value.
+    mutable AnsiString ergebnis_;
+    mutable bool ergebnisPending_ = false;
+    long double ergebnisValue_ = 0;
+    int ergebnisPlaces_ = 8;
+    AnsiString ergebnisDot_;
+    // The last text LongDoubleToStr made and the number it converts to, so
+    // that a sample handed over as X is not parsed back from its digits.
+    struct Formatted {
+        bool valid = false;
+        AnsiString text;
+        unsigned dotVersion = 0;
+        long double value = 0;
+    } formatted_;
     int depth_ = 0;
+    bool dotChecked_ = false;  // InitLandDot ran in the current Eval
     unsigned landDotVersion_ = 1;  // changes whenever InitLandDot changes LandDot
     AnsiString piText_, eText_;  // the constants' texts for the current LandDot
     AnsiString constantsDot_;

@@ -269,6 +269,14 @@ bool ScaledRounded(double value, int ndigit, unsigned __int128& result) {
 
 }  // namespace
 
+bool FcvtScaled(double value, int ndigit, std::uint64_t& scaled) {
+    unsigned __int128 wide = 0;
+    if (!std::isfinite(value) || ndigit < 1 || ndigit > 17 || !ScaledRounded(value, ndigit, wide)) return false;
+    if (wide > ~std::uint64_t{0}) return false;
+    scaled = static_cast<std::uint64_t>(wide);
+    return true;
+}
+
 AnsiString FcvtDigits(double value, int ndigit, int& decpt, bool& negative) {
     negative = std::signbit(value);
     if (ndigit > 17) ndigit = 17;  // as fcvt: more places are not kept

@@ -3,6 +3,7 @@
 // separator, strict text-to-float and general float-to-text conversions, the
 // POSIX fcvt digit conversion and a locale-independent text-to-long-double
 // conversion. Arithmetic is `long double` (80-bit on x86-64).
+#include <cstdint>
 #include <string_view>
 
 #include "platform/core/System.h"
@@ -33,6 +34,11 @@ AnsiString FloatToStr(long double value);
 // bit. Ties round to even, since the binary value is rounded exactly.
 // Infinities and NaN give "inf" / "nan" with decpt 0, as fcvt does.
 AnsiString FcvtDigits(double value, int ndigit, int& decpt, bool& negative);
+
+// The integer whose digits FcvtDigits gives (|value| * 10^ndigit, rounded
+// half to even), without building text: true when 1 <= ndigit <= 17, the
+// value is finite and the integer fits 64 bits.
+bool FcvtScaled(double value, int ndigit, std::uint64_t& scaled);
 
 // Locale-independent conversion of the longest beginning of `text` of the
 // form: blanks, optional sign, digits with "." as the point, optional

@@ -210,6 +210,16 @@ void TCanvas::FloodFill(int x, int y, TColor color, TFillStyle style) {
     };
     if (!inside(x, y)) return;
 
+    // A raster of one colour is one area: every pixel is filled, which is
+    // what the scanline walk below would reach, at the cost of one pass.
+    const std::uint32_t* first = target_->Scanline(0);
+    const size_t count = static_cast<size_t>(w) * static_cast<size_t>(h);
+    if (std::all_of(first, first + count, [seed = first[0]](std::uint32_t v) { return v == seed; })) {
+        std::fill_n(target_->Scanline(0), count, fill);
+        Changed();
+        return;
+    }
+
     std::vector<TPoint> stack{TPoint{x, y}};
     while (!stack.empty()) {
         const TPoint p = stack.back();

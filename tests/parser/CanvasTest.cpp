@@ -184,6 +184,27 @@ TEST(Canvas, FloodFillSurfaceFillsTheConnectedColour) {
     c.FloodFill(-1, 0, clWhite, TFillStyle::fsSurface);  // outside: nothing
 }
 
+TEST(Canvas, FloodFillOfAOneColourRasterFillsEveryPixel) {
+    struct Case {
+        TColor color;
+        TFillStyle style;
+        bool fills;
+    };
+    // The raster is silver: a border of another colour and a surface of
+    // silver take all of it; a silver border or a white surface take nothing.
+    for (const Case k : {Case{clWhite, TFillStyle::fsBorder, true}, Case{clSilver, TFillStyle::fsSurface, true},
+                         Case{clSilver, TFillStyle::fsBorder, false}, Case{clWhite, TFillStyle::fsSurface, false}}) {
+        TBitmap bmp(7, 3);
+        TCanvas& c = bmp.Canvas();
+        c.Brush.Color = clSilver;
+        c.FillRect(Rect(0, 0, 7, 3));
+        c.Brush.Color = clNavy;
+        c.FloodFill(6, 2, k.color, k.style);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 7; ++x) EXPECT_EQ(c.Pixel(x, y), k.fills ? clNavy : clSilver) << x << "," << y;
+    }
+}
+
 TEST(Canvas, FloodFillOfALongSerpentineNeedsNoRecursion) {
     // A 1-pixel corridor winding through the whole raster: a recursive fill
     // would nest once per pixel.

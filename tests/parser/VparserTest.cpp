@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 
 #include "ParserTestSupport.h"
 #include "components/Vparser/Vparser.h"
@@ -235,4 +237,50 @@ TEST_F(VparserTest, DeepNestingFailsInsteadOfCrashing) {
     AnsiString sum = "1";
     for (int i = 0; i < 499; ++i) sum += "+1";  // deep, but within the limit
     EXPECT_EQ(Outcome(p, sum), "500");
+}
+
+TEST_F(VparserTest, SampleTextsMatchTheRoundedDigitsAndReadBackExactly) {
+    // The texts agree with the C library's exact fixed-point digits (ties to
+    // even, trailing zeros dropped) over many magnitudes and places, and a
+    // text handed back as x evaluates to the number the text itself reads as.
+    std::uint64_t state = 12345;
+    auto next = [&state] { return state = state * 6364136223846793005ULL + 1442695040888963407ULL; };
+    p.Expression = "x";
+    ASSERT_TRUE(p.CreateTree());
+    for (int i = 0; i < 4000; ++i) {
+        const double magnitude = std::ldexp(static_cast<double>(next() >> 11), static_cast<int>(next() % 80) - 100);
+        const double v = (i % 7 == 0) ? (next() % 4000) / 8.0 - 250 : (next() & 1) ? -magnitude : magnitude;
+        p.Precision = 1 + static_cast<int>(next() % 17);
+        char buf[400];
+        std::snprintf(buf, sizeof buf, "%.*f", p.Precision, v);
+        AnsiString expected = buf;
+        while (expected.back() == '0') expected.pop_back();
+        if (expected.back() == '.') expected.pop_back();
+        p.X = p.LongDoubleToStr(v);
+        ASSERT_EQ(p.X, expected) << v << " places " << p.Precision;
+        EXPECT_EQ(p.Evaluate(), TextToLongDouble(expected)) << expected;
+    }
+}
+
+TEST_F(VparserTest, ResultTextAndSampleReuseFollowTheSettingsOfTheirMoment) {
+    p.Expression = "x/3";
+    ASSERT_TRUE(p.CreateTree());
+    p.X = "1";
+    p.Evaluate();
+    p.Precision = 2;  // after Evaluate: the result keeps the places it had
+    EXPECT_EQ(p.ErgebnisString(), "0.33333333");
+    p.Evaluate();
+    p.OverwriteDecimalSymbol = ",";
+    EXPECT_EQ(p.ErgebnisString(), "0.33");
+
+    // A sample text made with "," read after the symbol went back to ".".
+    p.X = p.LongDoubleToStr(1.5L);
+    EXPECT_EQ(p.X, "1,5");
+    p.OverwriteDecimalSymbol = "";
+    EXPECT_EQ(p.Evaluate(), 1.0L / 3);
+    p.OverwriteDecimalSymbol = "-";  // a minus as the symbol reads differently
+    p.Precision = 8;
+    p.X = p.LongDoubleToStr(-1.5L);
+    EXPECT_EQ(p.X, "-1-5");
+    EXPECT_EQ(p.Evaluate(), TextToLongDouble(".1.5") / 3);
 }
