@@ -3,17 +3,12 @@
 
 #include <vector>
 
+#include "Lines.h"
+
 #include "components/Vhtml/HtmlScans.h"
 
 namespace {
 
-using Lines = std::vector<AnsiString>;
-
-Lines LinesOf(const TStrings& list) {
-    Lines lines;
-    for (int i = 0; i < list.Count(); ++i) lines.push_back(list[i]);
-    return lines;
-}
 
 struct ScanCase {
     const char* name;

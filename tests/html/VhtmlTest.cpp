@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "Lines.h"
+
 #include "Fixtures.h"
 #include "components/Vhtml/Vhtml.h"
 #include "platform/browser/UrlOpener.h"
@@ -12,13 +14,6 @@
 
 namespace {
 
-using Lines = std::vector<AnsiString>;
-
-Lines LinesOf(const TStrings& list) {
-    Lines lines;
-    for (int i = 0; i < list.Count(); ++i) lines.push_back(list[i]);
-    return lines;
-}
 
 class Helper : public testing::Test {
 protected:
