@@ -86,24 +86,25 @@ private:
 
 }  // namespace
 
-// ---- TCheckBox
-TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner, new QCheckBox) {
-    QObject::connect(static_cast<QCheckBox*>(Widget()), &QCheckBox::toggled, [this](bool) { Click(); });
-}
-bool TCheckBox::Checked() const { return static_cast<QCheckBox*>(Widget())->isChecked(); }
-void TCheckBox::SetChecked(bool checked) { static_cast<QCheckBox*>(Widget())->setChecked(checked); }
-void TCheckBox::SetCaption(const AnsiString& caption) { static_cast<QCheckBox*>(Widget())->setText(Q(caption)); }
-AnsiString TCheckBox::Caption() const { return A(static_cast<QCheckBox*>(Widget())->text()); }
+// ---- TButtonControl, TCheckBox, TRadioButton
+static QAbstractButton* Button(const TButtonControl* b) { return static_cast<QAbstractButton*>(b->Widget()); }
 
-// ---- TRadioButton
-TRadioButton::TRadioButton(TComponent* owner) : TWinControl(owner, new QRadioButton) {
-    QObject::connect(static_cast<QRadioButton*>(Widget()), &QRadioButton::toggled, [this](bool on) {
+bool TButtonControl::Checked() const { return Button(this)->isChecked(); }
+void TButtonControl::SetCaption(const AnsiString& caption) { Button(this)->setText(Q(caption)); }
+AnsiString TButtonControl::Caption() const { return A(Button(this)->text()); }
+
+TCheckBox::TCheckBox(TComponent* owner) : TButtonControl(owner, new QCheckBox) {
+    QObject::connect(Button(this), &QAbstractButton::toggled, [this](bool) { Click(); });
+}
+void TCheckBox::SetChecked(bool checked) { Button(this)->setChecked(checked); }
+
+TRadioButton::TRadioButton(TComponent* owner) : TButtonControl(owner, new QRadioButton) {
+    QObject::connect(Button(this), &QAbstractButton::toggled, [this](bool on) {
         if (on) Click();
     });
 }
-bool TRadioButton::Checked() const { return static_cast<QRadioButton*>(Widget())->isChecked(); }
 void TRadioButton::SetChecked(bool checked) {
-    auto* b = static_cast<QRadioButton*>(Widget());
+    QAbstractButton* b = Button(this);
     if (checked) {
         b->setChecked(true);
         return;
@@ -113,8 +114,6 @@ void TRadioButton::SetChecked(bool checked) {
     b->setChecked(false);
     b->setAutoExclusive(true);
 }
-void TRadioButton::SetCaption(const AnsiString& caption) { static_cast<QRadioButton*>(Widget())->setText(Q(caption)); }
-AnsiString TRadioButton::Caption() const { return A(static_cast<QRadioButton*>(Widget())->text()); }
 
 // ---- TEdit
 TEdit::TEdit(TComponent* owner) : TWinControl(owner, new NativeEdit(this)) {}

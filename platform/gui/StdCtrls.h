@@ -4,24 +4,29 @@
 
 #include "platform/gui/Controls.h"
 
-class TCheckBox : public TWinControl {
+// What check boxes and radio buttons share: a caption and a checked state.
+class TButtonControl : public TWinControl {
 public:
-    explicit TCheckBox(TComponent* owner);
     bool Checked() const;
-    // Raises OnClick when the state changes, also when set by the program.
-    void SetChecked(bool checked);
     void SetCaption(const AnsiString& caption);
     AnsiString Caption() const;
+
+protected:
+    using TWinControl::TWinControl;
+};
+
+class TCheckBox : public TButtonControl {
+public:
+    explicit TCheckBox(TComponent* owner);
+    // Raises OnClick when the state changes, also when set by the program.
+    void SetChecked(bool checked);
 };
 
 // Checking a radio button unchecks the radio buttons with the same parent.
-class TRadioButton : public TWinControl {
+class TRadioButton : public TButtonControl {
 public:
     explicit TRadioButton(TComponent* owner);
-    bool Checked() const;
     void SetChecked(bool checked);
-    void SetCaption(const AnsiString& caption);
-    AnsiString Caption() const;
 };
 
 class TEdit : public TWinControl {
