@@ -1,5 +1,6 @@
 #include "components/Vparser/ExpressionPipeline.h"
 
+#include <bit>
 #include <charconv>
 #include <algorithm>
 #include <cmath>
@@ -11,23 +12,6 @@
 
 namespace {
 
-enum Kind { kPlus = 1, kTimes, kMinus, kDivide, kMod, kPower, kFunction, kLeaf };
-
-// Evaluation order of the node kinds follows the order in which the
-// operator texts are tested; a node is an operator only by its whole text.
-int Classify(const AnsiString& value) {
-    if (value.size() != 1) return kLeaf;
-    switch (value[0]) {
-        case '+': return kPlus;
-        case '*': return kTimes;
-        case '-': return kMinus;
-        case '/': return kDivide;
-        case 'm': return kMod;
-        case '^': return kPower;
-        case '#': return kFunction;
-        default: return kLeaf;
-    }
-}
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -85,15 +69,15 @@ void ExpressionPipeline::Incomplete() { throw Exception(kIncompleteTree); }
 
 void ExpressionPipeline::InitLandDot() {
     if (!OverwriteDecimalSymbol.empty()) {
-        if (LandDot != OverwriteDecimalSymbol) {
-            LandDot = OverwriteDecimalSymbol;
-            ++landDotVersion_;
-        }
-        return;
+        if (LandDot != OverwriteDecimalSymbol) LandDot = OverwriteDecimalSymbol;
+    } else {
+        const char separator = DecimalSeparator();
+        if (LandDot.size() != 1 || LandDot[0] != separator) LandDot.assign(1, separator);
     }
-    const char separator = DecimalSeparator();
-    if (LandDot.size() != 1 || LandDot[0] != separator) {
-        LandDot.assign(1, separator);
+    // LandDot is a public field: compared by content, not by what this
+    // function wrote last time.
+    if (!SameText(LandDot, versionedDot_)) {
+        versionedDot_ = LandDot;
         ++landDotVersion_;
     }
 }
@@ -108,6 +92,7 @@ bool ExpressionPipeline::BuildTree(AnsiString& text) {
     const bool built = MakeTree(root.get(), text);
     options_.root->Node = std::move(root);
     options_.root->Complete = built;
+    ++options_.root->Generation;
     return built;
 }
 
@@ -257,66 +242,6 @@ bool ExpressionPipeline::MakeTree(Tree* node, const AnsiString& text) {
     return leftBuilt && rightBuilt;
 }
 
-long double ExpressionPipeline::modl(long double a, long double b) {
-    if (b == 0) return 0;
-    const long double q = std::trunc(a / b);
-    constexpr long double kMin = std::numeric_limits<std::int32_t>::min();
-    constexpr long double kMax = std::numeric_limits<std::int32_t>::max();
-    // A quotient without a value (an infinite or undefined a) fails the
-    // integer conversion: the result is then a. Finite quotients beyond a
-    // 32-bit integer give the exact remainder, with the same sign rule.
-    if (!std::isfinite(q)) return a;
-    if (!(q >= kMin && q <= kMax)) return std::fmod(a, b);
-    return a - b * static_cast<std::int32_t>(q);
-}
-
-long double ExpressionPipeline::Eval(const Tree* node) {
-    dotChecked_ = false;
-    return EvalNode(node);
-}
-
-long double ExpressionPipeline::EvalNode(const Tree* node) {
-    if (!node) Incomplete();
-    const int kind = Classify(node->Value);
-    if (kind == kLeaf) return LeafValue(*node);
-    if (!node->Left || !node->Right) Incomplete();
-
-    const long double r = EvalNode(node->Right.get());
-    if (kind == kFunction) {
-        const AnsiString& letter = node->Left->Value;
-        if (letter.size() != 1) return 0;
-        switch (letter[0]) {
-            case 's': return std::sin(static_cast<double>(r));
-            case 'c': return std::cos(static_cast<double>(r));
-            case 't': return std::tan(static_cast<double>(r));
-            case 'n':
-            case 'g':
-                if (!(r > 0)) throw Exception("Log von X mit X <= 0");
-                return letter[0] == 'n' ? std::log(r) : std::log(r) / std::log(10.0L);
-            case 'r': return std::fabs(r);
-            default: return 0;  // also "0"
-        }
-    }
-    const long double l = EvalNode(node->Left.get());
-    switch (kind) {
-        case kPlus: return l + r;
-        case kTimes: return (l == 0 || r == 0) ? 0 : l * r;
-        case kMinus: return l - r;
-        case kDivide:
-            if (r == 0) throw Exception("Division durch 0");
-            return l / r;
-        case kMod: return modl(l, r);
-        default: {  // kPower
-            const double base = static_cast<double>(l), power = static_cast<double>(r);
-            if (base < 0 && std::trunc(power) != power) {
-                if (options_.ownPowerMessage) throw Exception("Kein negativer Ausdruck unter Wurzel erlaubt.");
-                throw EInvalidOp("Invalid floating point operation");
-            }
-            return std::pow(base, power);
-        }
-    }
-}
-
 const AnsiString& ExpressionPipeline::ResolveLeaf(const AnsiString& text) {
     const AnsiString* t = &text;
     // Every name is one or two characters and starts with a letter.
@@ -377,12 +302,18 @@ long double ExpressionPipeline::Convert(const AnsiString& text, Tree::Cache* lea
     Tree::Cache* cache = leafCache;
     for (int i = 0; i < 5; ++i)
         if (&resolved == variables[i]) cache = &variableCache_[i];
+    // A sample just formatted is the usual X: known without a conversion
+    // and without keeping its text.
+    if (formatted_.Matches(resolved, landDotVersion_)) return formatted_.number.value;
     if (cache && CacheFits(*cache, resolved)) return cache->number;
-    const bool formatted =
-        formatted_.valid && formatted_.dotVersion == landDotVersion_ && SameText(formatted_.text, resolved);
-    const long double value = formatted ? formatted_.value : ConvertResolved(resolved);
+    const long double value = ConvertResolved(resolved);
     if (cache) CacheStore(*cache, resolved, value);
     return value;
+}
+
+bool ExpressionPipeline::Formatted::Matches(const AnsiString& other, unsigned dot) const {
+    return valid && dotVersion == dot && other.size() == static_cast<size_t>(number.size) &&
+           std::memcmp(other.data(), number.text, other.size()) == 0;
 }
 
 long double ExpressionPipeline::LeafValue(const Tree& node) {
@@ -401,59 +332,66 @@ long double ExpressionPipeline::StrToLongDouble(const AnsiString& text) {
 
 AnsiString ExpressionPipeline::LongDoubleToStr(long double value) {
     InitLandDot();
-    AnsiString text;
-    long double textValue = 0;
-    const bool exact = FixedText(value, Precision, LandDot, text, textValue);
+    formatted_.valid = false;
+    if (LandDot.size() != 1) return FixedText(value, Precision, LandDot);
+    const auto bits = std::bit_cast<std::uint64_t>(static_cast<double>(value));
+    const std::uint32_t key = NumberTextMemo::Key(Precision, LandDot[0]);
+    NumberTextMemo::Slot& slot = NumberTextMemo::For(bits);
+    if (!slot.Holds(bits, key)) {
+        if (!ShortFixedText(value, Precision, LandDot, slot.number)) return FixedText(value, Precision, LandDot);
+        slot.bits = bits;
+        slot.key = key;
+    }
+    const NumberText& number = slot.number;
     // The conversion of a leaf reads the decimal symbol as the point; a
     // minus as the symbol would not read back as the same number.
-    formatted_.valid = exact && LandDot != "-";
-    if (formatted_.valid) {
-        formatted_.text = text;
+    if (LandDot[0] != '-') {
+        formatted_.valid = true;
         formatted_.dotVersion = landDotVersion_;
-        formatted_.value = textValue;
+        formatted_.number = number;
     }
-    return text;
+    return AnsiString(number.text, static_cast<size_t>(number.size));
 }
 
-bool ExpressionPipeline::FixedText(long double value, int places, const AnsiString& dot, AnsiString& text,
-                                   long double& textValue) {
+bool ExpressionPipeline::ShortFixedText(long double value, int places, const AnsiString& dot, NumberText& out) {
+    const double d = static_cast<double>(value);
+    std::uint64_t scaled = 0;
+    if (dot.size() != 1 || IsDigit(dot[0]) || !std::isfinite(d) || !FcvtScaled(d, places, scaled)) return false;
+    // The digits of the scaled integer with the symbol `places` from the
+    // end: what the general path gives once its zeros are trimmed.
+    const bool negative = std::signbit(d);
+    char digits[24];
+    char* end = std::to_chars(digits, digits + sizeof digits, scaled).ptr;
+    const auto count = static_cast<int>(end - digits);
+    const char* fraction = count > places ? end - places : digits;
+    char* p = out.text;
+    if (negative) *p++ = '-';
+    if (count > places) p = std::copy(static_cast<const char*>(digits), fraction, p);
+    else *p++ = '0';
+    while (end > fraction && end[-1] == '0') --end;
+    if (end > fraction) {
+        *p++ = dot[0];
+        for (int i = count; i < places; ++i) *p++ = '0';
+        p = std::copy(fraction, static_cast<const char*>(end), p);
+    }
+    out.size = static_cast<int>(p - out.text);
+    // Integer and power of ten are exact in a long double: one rounding,
+    // as the text's own conversion.
+    const long double magnitude = static_cast<long double>(scaled) / PowerOfTen(places);
+    out.value = negative ? -magnitude : magnitude;
+    return true;
+}
+
+AnsiString ExpressionPipeline::FixedText(long double value, int places, const AnsiString& dot) {
+    NumberText number;
+    if (ShortFixedText(value, places, dot, number)) return AnsiString(number.text, static_cast<size_t>(number.size));
     const double d = static_cast<double>(value);
     // Infinite and undefined values have no digits: the library's texts.
-    if (!std::isfinite(d)) {
-        text = FloatToStr(d);
-        return false;
-    }
-    const bool negative = std::signbit(d);
-    std::uint64_t scaled = 0;
-    if (dot.size() == 1 && !IsDigit(dot[0]) && FcvtScaled(d, places, scaled)) {
-        // The digits of the scaled integer with the symbol `places` from the
-        // end: what the general path below gives once its zeros are trimmed.
-        char digits[24];
-        char* end = std::to_chars(digits, digits + sizeof digits, scaled).ptr;
-        const auto count = static_cast<int>(end - digits);
-        const char* fraction = count > places ? end - places : digits;
-        char buf[48];
-        char* p = buf;
-        if (negative) *p++ = '-';
-        if (count > places) p = std::copy(static_cast<const char*>(digits), fraction, p);
-        else *p++ = '0';
-        while (end > fraction && end[-1] == '0') --end;
-        if (end > fraction) {
-            *p++ = dot[0];
-            for (int i = count; i < places; ++i) *p++ = '0';
-            p = std::copy(fraction, static_cast<const char*>(end), p);
-        }
-        text.assign(buf, p);
-        // Integer and power of ten are exact in a long double: one rounding,
-        // as the text's own conversion.
-        const long double magnitude = static_cast<long double>(scaled) / PowerOfTen(places);
-        textValue = negative ? -magnitude : magnitude;
-        return true;
-    }
+    if (!std::isfinite(d)) return FloatToStr(d);
     int dec = 0;
-    bool fcvtNegative = false;
-    const AnsiString digits = FcvtDigits(d, places, dec, fcvtNegative);
-    text.clear();
+    bool negative = false;
+    const AnsiString digits = FcvtDigits(d, places, dec, negative);
+    AnsiString text;
     text.reserve(digits.size() + dot.size() + 4);
     if (dec > 0) {
         const size_t whole = std::min(static_cast<size_t>(dec), digits.size());
@@ -467,8 +405,8 @@ bool ExpressionPipeline::FixedText(long double value, int places, const AnsiStri
         text += digits;
     }
     TrimZeros(text, dot);
-    if (fcvtNegative) text.insert(text.begin(), '-');
-    return false;
+    if (negative) text.insert(text.begin(), '-');
+    return text;
 }
 
 AnsiString ExpressionPipeline::EntferneNullenUndPunkte(const AnsiString& text) const {
@@ -489,24 +427,4 @@ void ExpressionPipeline::TrimZeros(AnsiString& out, const AnsiString& symbol) {
     if (out.size() >= symbol.size() && out.compare(out.size() - symbol.size(), symbol.size(), symbol) == 0)
         out.erase(out.size() - symbol.size());
     if (out.compare(0, symbol.size(), symbol) == 0) out.insert(0, "0");
-}
-
-long double ExpressionPipeline::Evaluate() {
-    if (!options_.root->Complete) Incomplete();
-    const long double value = Eval(options_.root->Node.get());
-    if (!dotChecked_) InitLandDot();
-    ergebnisValue_ = value;
-    ergebnisPlaces_ = Precision;
-    if (ergebnisDot_ != LandDot) ergebnisDot_ = LandDot;
-    ergebnisPending_ = true;
-    return value;
-}
-
-const AnsiString& ExpressionPipeline::ErgebnisString() const {
-    if (ergebnisPending_) {
-        long double unused = 0;
-        FixedText(ergebnisValue_, ergebnisPlaces_, ergebnisDot_, ergebnis_, unused);
-        ergebnisPending_ = false;
-    }
-    return ergebnis_;
 }

@@ -5,6 +5,8 @@
 // text nodes, and the tree is evaluated in long double.
 #include <cstdint>
 
+#include "components/Vparser/FlatTree.h"
+#include "components/Vparser/NumberTextMemo.h"
 #include "components/Vparser/ParseTree.h"
 #include "platform/core/System.h"
 
@@ -67,12 +69,23 @@ private:
     long double Convert(const AnsiString& text, Tree::Cache* leafCache);
     bool CacheFits(const Tree::Cache& c, const AnsiString& text) const;
     void CacheStore(Tree::Cache& c, const AnsiString& text, long double value) const;
+    // The operators and functions of a tree, shared by the walk and the
+    // flattened steps.
+    long double ApplyOperator(char op, long double l, long double r) const;
+    static long double ApplyFunction(char letter, long double argument);
+    // The flattened steps of the shared root for the current settings;
+    // false when that tree is evaluated by the walk.
+    bool FlatStepsReady();
+    bool FlattenNode(const Tree* node, int& height, int& deepest);
+    bool FlatLeafOf(const Tree& node, FlatLeaf& leaf);
+    long double RunFlat();
     [[noreturn]] static void Incomplete();
-    // LongDoubleToStr with the given places and decimal symbol into `text`;
-    // true when the short path made it, `textValue` then being the number
-    // the digits stand for.
-    static bool FixedText(long double value, int places, const AnsiString& dot, AnsiString& text,
-                          long double& textValue);
+
+    // LongDoubleToStr's text with the given places and decimal symbol.
+    static AnsiString FixedText(long double value, int places, const AnsiString& dot);
+    // The same text made straight from the rounded integer, with the
+    // number it stands for, for the values and symbols that allow it.
+    static bool ShortFixedText(long double value, int places, const AnsiString& dot, NumberText& out);
     static void TrimZeros(AnsiString& text, const AnsiString& dot);  // EntferneNullenUndPunkte in place
 
     Options options_;
@@ -87,13 +100,18 @@ private:
     // that a sample handed over as X is not parsed back from its digits.
     struct Formatted {
         bool valid = false;
-        AnsiString text;
         unsigned dotVersion = 0;
-        long double value = 0;
+        NumberText number;
+        bool Matches(const AnsiString& other, unsigned dot) const;
     } formatted_;
+    FlatTree flat_;
     int depth_ = 0;
     bool dotChecked_ = false;  // InitLandDot ran in the current Eval
-    unsigned landDotVersion_ = 1;  // changes whenever InitLandDot changes LandDot
+    // Changes whenever LandDot holds another text than before, however it
+    // got there: the converted leaves and texts of the old symbol are then
+    // out of date.
+    unsigned landDotVersion_ = 1;
+    AnsiString versionedDot_;
     AnsiString piText_, eText_;  // the constants' texts for the current LandDot
     AnsiString constantsDot_;
     Tree::Cache variableCache_[5];  // x, a, b, c, d: last text converted

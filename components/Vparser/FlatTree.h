@@ -1,0 +1,52 @@
+#pragma once
+// A built tree laid out as steps for an accumulator, for evaluating the
+// same tree many times (the plotter samples it at every column): a walk
+// over an array instead of over nodes and their texts. Number and constant
+// leaves hold their converted value; variable leaves are read at each
+// evaluation. Leaf operands are folded into their operator's step, so that
+// few values pass through memory.
+//
+// Values and errors arise in the tree walk's own order (right operand,
+// left operand, operator); only a number, which cannot fail, is taken out
+// of that order.
+#include <vector>
+
+#include "components/Vparser/ParseTree.h"
+
+struct FlatLeaf {
+    bool variable = false;
+    unsigned char slot = 0;  // variable: 0..4 for x, a, b, c, d
+    long double number = 0;  // otherwise
+};
+
+struct FlatStep {
+    enum Op : unsigned char {
+        kLoad,         // acc := leaf; a value held before goes onto the stack when `spill`
+        kFunction,     // acc := function `code` of acc
+        kLeftLeaf,     // acc := leaf `code` acc (the right operand was acc)
+        kRightNumber,  // acc := acc `code` number (the left operand was acc)
+        kOperator,     // acc := acc `code` the value taken off the stack
+    };
+    Op op;
+    char code;  // the operator character, or the function letter (0 for none)
+    bool spill = false;
+    FlatLeaf leaf;
+};
+
+struct FlatTree {
+    // What the steps were made from: a tree that is replaced, or decimal
+    // settings that change, make them out of date.
+    const Tree* node = nullptr;
+    unsigned generation = 0;
+    unsigned dotVersion = 0;
+    bool colons = false;
+
+    bool usable = false;  // false: evaluate by walking the tree
+    std::vector<FlatStep> steps;
+    std::vector<long double> stack;  // as deep as the steps need
+
+    bool Fits(const ExpressionRoot& root, unsigned dot, bool colonsNow) const {
+        return node == root.Node.get() && generation == root.Generation && dotVersion == dot &&
+               colons == colonsNow;
+    }
+};

@@ -1,0 +1,233 @@
+// Evaluating a built tree, by walking its nodes or, for Evaluate on the
+// shared root, by its flattened steps: made once per tree and decimal
+// settings, then replayed for every new set of variables. Anything the
+// steps cannot stand for (a leaf whose conversion fails, an incomplete
+// node) leaves that tree to the walk, which raises the error at its turn.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+
+#include "components/Vparser/ExpressionPipeline.h"
+
+namespace {
+
+// The variable a leaf names, as its slot among x, a, b, c, d; -1 for a
+// number or a constant.
+int VariableSlot(const AnsiString& text) {
+    if (text.size() != 1) return -1;
+    switch (text[0]) {
+        case 'x': case 'X': return 0;
+        case 'a': case 'A': return 1;
+        case 'b': case 'B': return 2;
+        case 'c': case 'C': return 3;
+        case 'd': case 'D': return 4;
+        default: return -1;
+    }
+}
+
+const AnsiString kVariableNames[5] = {"x", "a", "b", "c", "d"};
+
+// The evaluation errors, kept out of the operators' own code.
+[[noreturn, gnu::noinline, gnu::cold]] void Fail(const char* message) { throw Exception(message); }
+[[noreturn, gnu::noinline, gnu::cold]] void NoRealPower(bool ownMessage) {
+    if (ownMessage) throw Exception("Kein negativer Ausdruck unter Wurzel erlaubt.");
+    throw EInvalidOp("Invalid floating point operation");
+}
+
+}  // namespace
+
+long double ExpressionPipeline::modl(long double a, long double b) {
+    if (b == 0) return 0;
+    const long double quotient = a / b;
+    constexpr long double kMin = std::numeric_limits<std::int32_t>::min();
+    constexpr long double kMax = std::numeric_limits<std::int32_t>::max();
+    // The quotient truncated fits a 32-bit integer exactly in this range,
+    // and the conversion itself truncates towards zero.
+    if (quotient > kMin - 1 && quotient < kMax + 1) return a - b * static_cast<std::int32_t>(quotient);
+    // A quotient without a value (an infinite or undefined a) fails the
+    // integer conversion: the result is then a. Finite quotients beyond a
+    // 32-bit integer give the exact remainder, with the same sign rule.
+    if (!std::isfinite(quotient)) return a;
+    return std::fmod(a, b);
+}
+
+// Both evaluations are in this file so that the operators are inlined:
+// long double values passed through memory cost more than the operation.
+[[gnu::always_inline]] inline long double ExpressionPipeline::ApplyFunction(char letter, long double r) {
+    switch (letter) {
+        case 's': return std::sin(static_cast<double>(r));
+        case 'c': return std::cos(static_cast<double>(r));
+        case 't': return std::tan(static_cast<double>(r));
+        case 'n':
+        case 'g':
+            if (!(r > 0)) Fail("Log von X mit X <= 0");
+            return letter == 'n' ? std::log(r) : std::log(r) / std::log(10.0L);
+        case 'r': return std::fabs(r);
+        default: return 0;  // also "0"
+    }
+}
+
+[[gnu::always_inline]] inline long double ExpressionPipeline::ApplyOperator(char op, long double l,
+                                                                           long double r) const {
+    switch (op) {
+        case '+': return l + r;
+        case '*': return (l == 0 || r == 0) ? 0 : l * r;
+        case '-': return l - r;
+        case '/':
+            if (r == 0) Fail("Division durch 0");
+            return l / r;
+        case 'm': return modl(l, r);
+        default: {  // '^'
+            const double base = static_cast<double>(l), power = static_cast<double>(r);
+            if (base < 0 && std::trunc(power) != power) NoRealPower(options_.ownPowerMessage);
+            return std::pow(base, power);
+        }
+    }
+}
+
+long double ExpressionPipeline::Eval(const Tree* node) {
+    dotChecked_ = false;
+    return EvalNode(node);
+}
+
+long double ExpressionPipeline::EvalNode(const Tree* node) {
+    if (!node) Incomplete();
+    if (!IsOperatorText(node->Value)) return LeafValue(*node);
+    if (!node->Left || !node->Right) Incomplete();
+
+    const long double r = EvalNode(node->Right.get());
+    if (node->Value[0] == '#') return ApplyFunction(FunctionLetter(*node->Left), r);
+    const long double l = EvalNode(node->Left.get());
+    return ApplyOperator(node->Value[0], l, r);
+}
+
+bool ExpressionPipeline::FlatStepsReady() {
+    const ExpressionRoot& root = *options_.root;
+    if (flat_.Fits(root, landDotVersion_, ConvertAllColonsAndDots)) return flat_.usable;
+    flat_.node = root.Node.get();
+    flat_.generation = root.Generation;
+    flat_.dotVersion = landDotVersion_;
+    flat_.colons = ConvertAllColonsAndDots;
+    flat_.steps.clear();
+    int height = 0, deepest = 0;
+    flat_.usable = root.Complete && FlattenNode(root.Node.get(), height, deepest);
+    flat_.stack.assign(static_cast<size_t>(deepest), 0.0L);
+    return flat_.usable;
+}
+
+bool ExpressionPipeline::FlatLeafOf(const Tree& node, FlatLeaf& leaf) {
+    const int slot = VariableSlot(node.Value);
+    if (slot >= 0) {
+        leaf.variable = true;
+        leaf.slot = static_cast<unsigned char>(slot);
+        return true;
+    }
+    try {
+        leaf.number = Convert(node.Value, &node.cache);
+    } catch (const Exception&) {
+        return false;  // the walk raises it when the leaf's turn comes
+    }
+    return true;
+}
+
+// Every node's steps begin with a load. `height` counts the values on the
+// stack, `deepest` the most it has held.
+bool ExpressionPipeline::FlattenNode(const Tree* node, int& height, int& deepest) {
+    if (!node) return false;
+    auto& steps = flat_.steps;
+    if (!IsOperatorText(node->Value)) {
+        FlatStep load{FlatStep::kLoad, 0, !steps.empty(), {}};
+        if (!FlatLeafOf(*node, load.leaf)) return false;
+        if (load.spill) deepest = std::max(deepest, ++height);
+        steps.push_back(load);
+        return true;
+    }
+    if (!node->Left || !node->Right) return false;
+    const char op = node->Value[0];
+    const Tree& left = *node->Left;
+    const Tree& right = *node->Right;
+    if (op == '#') {
+        if (!FlattenNode(&right, height, deepest)) return false;
+        steps.push_back({FlatStep::kFunction, FunctionLetter(left), false, {}});
+        return true;
+    }
+    if (!IsOperatorText(left.Value)) {
+        if (!FlattenNode(&right, height, deepest)) return false;
+        FlatStep step{FlatStep::kLeftLeaf, op, false, {}};
+        if (!FlatLeafOf(left, step.leaf)) return false;
+        steps.push_back(step);
+        return true;
+    }
+    if (!IsOperatorText(right.Value) && VariableSlot(right.Value) < 0) {
+        FlatStep step{FlatStep::kRightNumber, op, false, {}};
+        if (!FlatLeafOf(right, step.leaf)) return false;
+        if (!FlattenNode(&left, height, deepest)) return false;
+        steps.push_back(step);
+        return true;
+    }
+    if (!FlattenNode(&right, height, deepest) || !FlattenNode(&left, height, deepest)) return false;
+    steps.push_back({FlatStep::kOperator, op, false, {}});
+    --height;
+    return true;
+}
+
+long double ExpressionPipeline::RunFlat() {
+    const AnsiString* const texts[5] = {&X, &A, &B, &C, &D};
+    // Each variable is converted at its first use in this evaluation, so a
+    // failing conversion raises where the walk would raise it.
+    long double variables[5];
+    unsigned known = 0;
+    const auto value = [&](const FlatLeaf& leaf) -> long double {
+        if (!leaf.variable) return leaf.number;
+        const unsigned slot = leaf.slot;
+        if (!(known & (1u << slot))) {
+            // A number text just formatted names no other variable: its
+            // value is known without resolving the name.
+            const AnsiString& text = *texts[slot];
+            variables[slot] = formatted_.Matches(text, landDotVersion_) ? formatted_.number.value
+                                                                        : Convert(kVariableNames[slot], nullptr);
+            known |= 1u << slot;
+        }
+        return variables[slot];
+    };
+    long double* stack = flat_.stack.data();
+    long double acc = 0;
+    for (const FlatStep& step : flat_.steps) {
+        switch (step.op) {
+            case FlatStep::kLoad:
+                if (step.spill) *stack++ = acc;
+                acc = value(step.leaf);
+                break;
+            case FlatStep::kFunction: acc = ApplyFunction(step.code, acc); break;
+            case FlatStep::kLeftLeaf: acc = ApplyOperator(step.code, value(step.leaf), acc); break;
+            case FlatStep::kRightNumber: acc = ApplyOperator(step.code, acc, step.leaf.number); break;
+            case FlatStep::kOperator: acc = ApplyOperator(step.code, acc, *--stack); break;
+        }
+    }
+    return acc;
+}
+
+long double ExpressionPipeline::Evaluate() {
+    const ExpressionRoot& root = *options_.root;
+    if (!root.Complete) Incomplete();
+    // The walk's first step is always a leaf, whose conversion starts with
+    // InitLandDot; the settings cannot change during the walk.
+    InitLandDot();
+    dotChecked_ = true;
+    const long double value = FlatStepsReady() ? RunFlat() : EvalNode(root.Node.get());
+    ergebnisValue_ = value;
+    ergebnisPlaces_ = Precision;
+    if (ergebnisDot_ != LandDot) ergebnisDot_ = LandDot;
+    ergebnisPending_ = true;
+    return value;
+}
+
+const AnsiString& ExpressionPipeline::ErgebnisString() const {
+    if (ergebnisPending_) {
+        ergebnis_ = FixedText(ergebnisValue_, ergebnisPlaces_, ergebnisDot_);
+        ergebnisPending_ = false;
+    }
+    return ergebnis_;
+}
