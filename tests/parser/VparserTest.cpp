@@ -284,3 +284,77 @@ TEST_F(VparserTest, ResultTextAndSampleReuseFollowTheSettingsOfTheirMoment) {
     EXPECT_EQ(p.X, "-1-5");
     EXPECT_EQ(p.Evaluate(), TextToLongDouble(".1.5") / 3);
 }
+
+TEST_F(VparserTest, RepeatedEvaluationAgreesWithTheWalk) {
+    // Evaluate replays a tree it has seen before; the walk of the same tree
+    // must give the same bits, or the same error.
+    const auto outcome = [](auto&& evaluate) -> AnsiString {
+        try {
+            const long double v = evaluate();
+            char buf[64];
+            std::snprintf(buf, sizeof buf, "%.21Lg", v);
+            return buf;
+        } catch (const Exception& e) {
+            return "error: " + e.Message();
+        }
+    };
+    const char* expressions[] = {"sin(x)*x^2+3*x-1", "1/x", "(x+1)*(x-1)/(x^2+1)", "abs(x) mod 3",
+                                 "x", "2", "-x", "10-2-3-x", "100/x/5*2", "2^x^2", "ln(x)", "lg(abs(x))+e",
+                                 "cos(tan(x))-pi", "x*a+b/c-d", "(x-1)*(x-2)*(x-3)", "x mod 0",
+                                 "(-8)^x", "0*(1/x)", "c#x"};
+    const char* xs[] = {"2", "0", "-1,5", "0.5", "1e99999", "a", "abc", "-3"};
+    p.A = "4";
+    p.B = "pi";
+    p.C = "0.25";
+    p.D = "x";
+    for (const char* e : expressions) {
+        p.Expression = e;
+        ASSERT_TRUE(p.CreateTree()) << e;
+        for (int round = 0; round < 2; ++round)
+            for (const char* x : xs) {
+                p.X = x;
+                const AnsiString replayed = outcome([&] { return p.Evaluate(); });
+                const AnsiString walked = outcome([&] { return p.Eval(Vparser::RootTree.Node.get()); });
+                EXPECT_EQ(replayed, walked) << e << " with x = " << x;
+            }
+    }
+    // The walk's order decides which error comes first: the right operand
+    // fails before x is read.
+    p.X = "1e99999";
+    EXPECT_EQ(Outcome(p, "x*(1/0)"), "error: Division durch 0");
+    EXPECT_EQ(Outcome(p, "(1/0)*x"), "error: 1e99999 kann nicht in eine Zahl umgewandelt werden! (STD)");
+}
+
+TEST_F(VparserTest, SettingsChangedBetweenEvaluationsReachTheTree) {
+    p.Expression = "pi*x";
+    ASSERT_TRUE(p.CreateTree());
+    p.X = "2,5";
+    EXPECT_EQ(p.Evaluate(), 3.1415927L * 2);
+    p.ConvertAllColonsAndDots = true;
+    EXPECT_EQ(p.Evaluate(), 3.1415927L * 2.5L);
+    p.ConvertAllColonsAndDots = false;
+    p.OverwriteDecimalSymbol = "ab";  // a symbol the conversion cannot read: pi is 3
+    p.X = "2ab5";
+    EXPECT_EQ(p.Evaluate(), 6);
+    // LandDot written by hand to the text InitLandDot is about to set.
+    p.OverwriteDecimalSymbol = "";
+    p.X = "2,5";
+    EXPECT_EQ(p.Evaluate(), 3.1415927L * 2);
+    p.LandDot = ",";
+    p.OverwriteDecimalSymbol = ",";
+    EXPECT_EQ(p.Evaluate(), 3.1415927L * 2.5L);
+
+    // Another instance's tree replaces this one's between two evaluations.
+    TVParser other(nullptr);
+    other.Expression = "x+1";
+    ASSERT_TRUE(other.CreateTree());
+    EXPECT_EQ(p.Evaluate(), 3.5L);
+
+    // Sample texts of one value for other places and symbols.
+    p.OverwriteDecimalSymbol = "";
+    const AnsiString third[] = {p.LongDoubleToStr(1.0L / 3), (p.Precision = 2, p.LongDoubleToStr(1.0L / 3)),
+                                (p.OverwriteDecimalSymbol = ",", p.LongDoubleToStr(1.0L / 3))};
+    EXPECT_EQ(third[0], "0.33333333");
+    EXPECT_EQ(third[1], "0.33");
+    EXPECT_EQ(third[2], "0,33");
+}
