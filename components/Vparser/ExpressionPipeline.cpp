@@ -8,6 +8,7 @@
 #include <limits>
 #include <string_view>
 
+#include "components/Vparser/ShortText.h"
 #include "platform/core/FloatConvert.h"
 
 namespace {
@@ -28,13 +29,6 @@ long double PowerOfTen(int n) {
     return table.v[n];
 }
 
-// Equality of the short texts of leaves and samples, without a library call.
-bool SameText(const AnsiString& a, const AnsiString& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (a[i] != b[i]) return false;
-    return true;
-}
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -67,7 +61,7 @@ const char* const ExpressionPipeline::kIncompleteTree =
 
 void ExpressionPipeline::Incomplete() { throw Exception(kIncompleteTree); }
 
-void ExpressionPipeline::InitLandDot() {
+void ExpressionPipeline::SetLandDot() {
     if (!OverwriteDecimalSymbol.empty()) {
         if (LandDot != OverwriteDecimalSymbol) LandDot = OverwriteDecimalSymbol;
     } else {
@@ -313,7 +307,7 @@ long double ExpressionPipeline::Convert(const AnsiString& text, Tree::Cache* lea
 
 bool ExpressionPipeline::Formatted::Matches(const AnsiString& other, unsigned dot) const {
     return valid && dotVersion == dot && other.size() == static_cast<size_t>(number.size) &&
-           std::memcmp(other.data(), number.text, other.size()) == 0;
+           SameChars(other.data(), number.text, other.size());
 }
 
 long double ExpressionPipeline::LeafValue(const Tree& node) {
@@ -336,7 +330,7 @@ AnsiString ExpressionPipeline::LongDoubleToStr(long double value) {
     if (LandDot.size() != 1) return FixedText(value, Precision, LandDot);
     const auto bits = std::bit_cast<std::uint64_t>(static_cast<double>(value));
     const std::uint32_t key = NumberTextMemo::Key(Precision, LandDot[0]);
-    NumberTextMemo::Slot& slot = NumberTextMemo::For(bits);
+    NumberTextMemo::Slot& slot = NumberTextMemo::For(bits, key);
     if (!slot.Holds(bits, key)) {
         if (!ShortFixedText(value, Precision, LandDot, slot.number)) return FixedText(value, Precision, LandDot);
         slot.bits = bits;

@@ -8,6 +8,7 @@
 #include "components/Vparser/FlatTree.h"
 #include "components/Vparser/NumberTextMemo.h"
 #include "components/Vparser/ParseTree.h"
+#include "platform/core/FloatConvert.h"
 #include "platform/core/System.h"
 
 class ExpressionPipeline {
@@ -33,7 +34,14 @@ public:
 
     long double Evaluate();
 
-    void InitLandDot();
+    void InitLandDot() {
+        // Twice per plotted sample: the usual case, the locale's symbol set
+        // and counted already, is settled here.
+        if (OverwriteDecimalSymbol.empty() && LandDot.size() == 1 && versionedDot_.size() == 1 &&
+            LandDot[0] == versionedDot_[0] && LandDot[0] == DecimalSeparator())
+            return;
+        SetLandDot();
+    }
     AnsiString EntferneLeerzeichen(const AnsiString& text) const;
     AnsiString EntferneKlammern(const AnsiString& text) const;
     AnsiString WandleSinCosTanUm(const AnsiString& text) const;
@@ -61,6 +69,7 @@ protected:
     bool BuildTree(AnsiString& text);
 
 private:
+    void SetLandDot();  // InitLandDot beyond its usual case
     // The text a leaf stands for after the variable and constant rules.
     const AnsiString& ResolveLeaf(const AnsiString& text);
     long double ConvertResolved(const AnsiString& resolved);
@@ -76,6 +85,7 @@ private:
     // The flattened steps of the shared root for the current settings;
     // false when that tree is evaluated by the walk.
     bool FlatStepsReady();
+    bool Flatten();  // makes the steps of the shared root anew
     bool FlattenNode(const Tree* node, int& height, int& deepest);
     bool FlatLeafOf(const Tree& node, FlatLeaf& leaf);
     long double RunFlat();

@@ -22,6 +22,7 @@ struct FlatLeaf {
 struct FlatStep {
     enum Op : unsigned char {
         kLoad,         // acc := leaf; a value held before goes onto the stack when `spill`
+        kLeaves,       // acc := leaf `code` right, both leaves; spills as kLoad
         kFunction,     // acc := function `code` of acc
         kLeftLeaf,     // acc := leaf `code` acc (the right operand was acc)
         kRightNumber,  // acc := acc `code` number (the left operand was acc)
@@ -31,6 +32,7 @@ struct FlatStep {
     char code;  // the operator character, or the function letter (0 for none)
     bool spill = false;
     FlatLeaf leaf;
+    FlatLeaf right;  // kLeaves: the right operand, read before `leaf`
 };
 
 struct FlatTree {

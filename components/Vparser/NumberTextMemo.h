@@ -15,8 +15,7 @@ struct NumberText {
 
 class NumberTextMemo {
 public:
-    // The place for `value`'s text; it holds that text when Holds says so,
-    // and is otherwise overwritten with it by the caller.
+    // A place for one value's text; it holds that text when Holds says so.
     struct Slot {
         std::uint64_t bits = 0;
         std::uint32_t key = 0;  // places and symbol; 0 for a place never filled
@@ -30,7 +29,10 @@ public:
     static std::uint32_t Key(int places, char symbol) {
         return static_cast<std::uint32_t>(places) << 8 | static_cast<unsigned char>(symbol);
     }
-    // One table per thread: parsers are used from one thread each, and a
-    // shared table would need a lock on every sample.
-    static Slot& For(std::uint64_t valueBits);
+    // The slot that holds `value`'s text for `key`, or, when none does, the
+    // slot to fill with it. Values are kept in pairs of slots, the newer
+    // first, so that two values that meet in one pair do not evict each
+    // other in turn. One table per thread: parsers are used from one thread
+    // each, and a shared table would need a lock on every sample.
+    static Slot& For(std::uint64_t valueBits, std::uint32_t key);
 };

@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "components/Vparser/ExpressionPipeline.h"
+#include "components/Vparser/ShortText.h"
 
 namespace {
 
@@ -103,9 +104,14 @@ long double ExpressionPipeline::EvalNode(const Tree* node) {
     return ApplyOperator(node->Value[0], l, r);
 }
 
-bool ExpressionPipeline::FlatStepsReady() {
+inline bool ExpressionPipeline::FlatStepsReady() {
     const ExpressionRoot& root = *options_.root;
     if (flat_.Fits(root, landDotVersion_, ConvertAllColonsAndDots)) return flat_.usable;
+    return Flatten();
+}
+
+bool ExpressionPipeline::Flatten() {
+    const ExpressionRoot& root = *options_.root;
     flat_.node = root.Node.get();
     flat_.generation = root.Generation;
     flat_.dotVersion = landDotVersion_;
@@ -138,7 +144,7 @@ bool ExpressionPipeline::FlattenNode(const Tree* node, int& height, int& deepest
     if (!node) return false;
     auto& steps = flat_.steps;
     if (!IsOperatorText(node->Value)) {
-        FlatStep load{FlatStep::kLoad, 0, !steps.empty(), {}};
+        FlatStep load{FlatStep::kLoad, 0, !steps.empty(), {}, {}};
         if (!FlatLeafOf(*node, load.leaf)) return false;
         if (load.spill) deepest = std::max(deepest, ++height);
         steps.push_back(load);
@@ -150,31 +156,37 @@ bool ExpressionPipeline::FlattenNode(const Tree* node, int& height, int& deepest
     const Tree& right = *node->Right;
     if (op == '#') {
         if (!FlattenNode(&right, height, deepest)) return false;
-        steps.push_back({FlatStep::kFunction, FunctionLetter(left), false, {}});
+        steps.push_back({FlatStep::kFunction, FunctionLetter(left), false, {}, {}});
+        return true;
+    }
+    if (!IsOperatorText(left.Value) && !IsOperatorText(right.Value)) {
+        FlatStep step{FlatStep::kLeaves, op, !steps.empty(), {}, {}};
+        if (!FlatLeafOf(right, step.right) || !FlatLeafOf(left, step.leaf)) return false;
+        if (step.spill) deepest = std::max(deepest, ++height);
+        steps.push_back(step);
         return true;
     }
     if (!IsOperatorText(left.Value)) {
         if (!FlattenNode(&right, height, deepest)) return false;
-        FlatStep step{FlatStep::kLeftLeaf, op, false, {}};
+        FlatStep step{FlatStep::kLeftLeaf, op, false, {}, {}};
         if (!FlatLeafOf(left, step.leaf)) return false;
         steps.push_back(step);
         return true;
     }
     if (!IsOperatorText(right.Value) && VariableSlot(right.Value) < 0) {
-        FlatStep step{FlatStep::kRightNumber, op, false, {}};
+        FlatStep step{FlatStep::kRightNumber, op, false, {}, {}};
         if (!FlatLeafOf(right, step.leaf)) return false;
         if (!FlattenNode(&left, height, deepest)) return false;
         steps.push_back(step);
         return true;
     }
     if (!FlattenNode(&right, height, deepest) || !FlattenNode(&left, height, deepest)) return false;
-    steps.push_back({FlatStep::kOperator, op, false, {}});
+    steps.push_back({FlatStep::kOperator, op, false, {}, {}});
     --height;
     return true;
 }
 
 long double ExpressionPipeline::RunFlat() {
-    const AnsiString* const texts[5] = {&X, &A, &B, &C, &D};
     // Each variable is converted at its first use in this evaluation, so a
     // failing conversion raises where the walk would raise it.
     long double variables[5];
@@ -185,7 +197,7 @@ long double ExpressionPipeline::RunFlat() {
         if (!(known & (1u << slot))) {
             // A number text just formatted names no other variable: its
             // value is known without resolving the name.
-            const AnsiString& text = *texts[slot];
+            const AnsiString& text = slot == 0 ? X : slot == 1 ? A : slot == 2 ? B : slot == 3 ? C : D;
             variables[slot] = formatted_.Matches(text, landDotVersion_) ? formatted_.number.value
                                                                         : Convert(kVariableNames[slot], nullptr);
             known |= 1u << slot;
@@ -200,6 +212,12 @@ long double ExpressionPipeline::RunFlat() {
                 if (step.spill) *stack++ = acc;
                 acc = value(step.leaf);
                 break;
+            case FlatStep::kLeaves: {
+                if (step.spill) *stack++ = acc;
+                const long double r = value(step.right);
+                acc = ApplyOperator(step.code, value(step.leaf), r);
+                break;
+            }
             case FlatStep::kFunction: acc = ApplyFunction(step.code, acc); break;
             case FlatStep::kLeftLeaf: acc = ApplyOperator(step.code, value(step.leaf), acc); break;
             case FlatStep::kRightNumber: acc = ApplyOperator(step.code, acc, step.leaf.number); break;
@@ -219,7 +237,7 @@ long double ExpressionPipeline::Evaluate() {
     const long double value = FlatStepsReady() ? RunFlat() : EvalNode(root.Node.get());
     ergebnisValue_ = value;
     ergebnisPlaces_ = Precision;
-    if (ergebnisDot_ != LandDot) ergebnisDot_ = LandDot;
+    if (!SameText(ergebnisDot_, LandDot)) ergebnisDot_ = LandDot;
     ergebnisPending_ = true;
     return value;
 }

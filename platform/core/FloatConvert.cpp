@@ -17,14 +17,6 @@
 
 namespace {
 
-char& Separator() {
-    static char separator = [] {
-        const QString point = QLocale::system().decimalPoint();
-        const QChar c = point.isEmpty() ? QChar('.') : point.at(0);
-        return c.unicode() < 0x80 ? static_cast<char>(c.unicode()) : '.';
-    }();
-    return separator;
-}
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsBlank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
@@ -51,8 +43,16 @@ locale_t CLocale() {
 
 }  // namespace
 
-char DecimalSeparator() { return Separator(); }
-void SetDecimalSeparator(char separator) { Separator() = separator; }
+char float_convert_detail::separator = 0;
+
+char float_convert_detail::ReadLocaleSeparator() {
+    const QString point = QLocale::system().decimalPoint();
+    const QChar c = point.isEmpty() ? QChar('.') : point.at(0);
+    separator = c.unicode() > 0 && c.unicode() < 0x80 ? static_cast<char>(c.unicode()) : '.';
+    return separator;
+}
+
+void SetDecimalSeparator(char separator) { float_convert_detail::separator = separator; }
 
 long double TextToLongDouble(std::string_view text, bool* overflow) {
     if (overflow) *overflow = false;

@@ -10,7 +10,15 @@
 
 // The decimal separator of the user's locale, read once on first use. Like
 // the library's global setting it can be changed for the whole process.
-char DecimalSeparator();
+// Inline: number conversions ask for it on every call.
+namespace float_convert_detail {
+extern char separator;  // 0 until first read
+char ReadLocaleSeparator();
+}  // namespace float_convert_detail
+inline char DecimalSeparator() {
+    const char c = float_convert_detail::separator;
+    return c != 0 ? c : float_convert_detail::ReadLocaleSeparator();
+}
 void SetDecimalSeparator(char separator);
 
 // Strict conversion with DecimalSeparator(): optional blanks, an optional
