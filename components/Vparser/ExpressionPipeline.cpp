@@ -290,25 +290,38 @@ void ExpressionPipeline::CacheStore(Tree::Cache& c, const AnsiString& text, long
 
 // Number and variable leaves: the text conversion, remembered per leaf (or,
 // for a variable, per variable) while the text and decimal settings stay.
-long double ExpressionPipeline::Convert(const AnsiString& text, Tree::Cache* leafCache) {
-    const AnsiString& resolved = ResolveLeaf(text);
+// A variable's text is remembered per variable, any other leaf's per leaf.
+Tree::Cache* ExpressionPipeline::CacheFor(const AnsiString& resolved, Tree::Cache* leafCache) {
     const AnsiString* variables[] = {&X, &A, &B, &C, &D};
-    Tree::Cache* cache = leafCache;
     for (int i = 0; i < 5; ++i)
-        if (&resolved == variables[i]) cache = &variableCache_[i];
+        if (&resolved == variables[i]) return &variableCache_[i];
+    return leafCache;
+}
+
+bool ExpressionPipeline::KnownValue(const AnsiString& text, Tree::Cache* leafCache, long double& value) {
+    const AnsiString& resolved = ResolveLeaf(text);
     // A sample just formatted is the usual X: known without a conversion
     // and without keeping its text.
-    if (formatted_.Matches(resolved, landDotVersion_)) return formatted_.number.value;
-    if (cache && CacheFits(*cache, resolved)) return cache->number;
-    const long double value = ConvertResolved(resolved);
-    if (cache) CacheStore(*cache, resolved, value);
+    if (formatted_.Matches(resolved, landDotVersion_)) {
+        value = formatted_.number.value;
+        return true;
+    }
+    const Tree::Cache* cache = CacheFor(resolved, leafCache);
+    if (!cache || !CacheFits(*cache, resolved)) return false;
+    value = cache->number;
+    return true;
+}
+
+long double ExpressionPipeline::Convert(const AnsiString& text, Tree::Cache* leafCache) {
+    long double value = 0;
+    if (KnownValue(text, leafCache, value)) return value;
+    const AnsiString& resolved = ResolveLeaf(text);
+    value = ConvertResolved(resolved);
+    if (Tree::Cache* cache = CacheFor(resolved, leafCache)) CacheStore(*cache, resolved, value);
     return value;
 }
 
-bool ExpressionPipeline::Formatted::Matches(const AnsiString& other, unsigned dot) const {
-    return valid && dotVersion == dot && other.size() == static_cast<size_t>(number.size) &&
-           SameChars(other.data(), number.text, other.size());
-}
+
 
 long double ExpressionPipeline::LeafValue(const Tree& node) {
     // The decimal settings cannot change during one walk of the tree.
@@ -327,23 +340,22 @@ long double ExpressionPipeline::StrToLongDouble(const AnsiString& text) {
 AnsiString ExpressionPipeline::LongDoubleToStr(long double value) {
     InitLandDot();
     formatted_.valid = false;
-    if (LandDot.size() != 1) return FixedText(value, Precision, LandDot);
+    // The short path's places (1..17) and one-character symbols only.
+    if (LandDot.size() != 1 || Precision < 1 || Precision > 17) return FixedText(value, Precision, LandDot);
     const auto bits = std::bit_cast<std::uint64_t>(static_cast<double>(value));
-    const std::uint32_t key = NumberTextMemo::Key(Precision, LandDot[0]);
+    const std::uint16_t key = NumberTextMemo::Key(Precision, LandDot[0]);
     NumberTextMemo::Slot& slot = NumberTextMemo::For(bits, key);
-    if (!slot.Holds(bits, key)) {
-        if (!ShortFixedText(value, Precision, LandDot, slot.number)) return FixedText(value, Precision, LandDot);
-        slot.bits = bits;
-        slot.key = key;
+    NumberText& number = formatted_.number;
+    if (slot.Holds(bits, key)) {
+        slot.CopyTo(number);
+    } else {
+        if (!ShortFixedText(value, Precision, LandDot, number)) return FixedText(value, Precision, LandDot);
+        if (number.size <= NumberTextMemo::Slot::kCapacity) slot.Fill(bits, key, number);
     }
-    const NumberText& number = slot.number;
     // The conversion of a leaf reads the decimal symbol as the point; a
     // minus as the symbol would not read back as the same number.
-    if (LandDot[0] != '-') {
-        formatted_.valid = true;
-        formatted_.dotVersion = landDotVersion_;
-        formatted_.number = number;
-    }
+    formatted_.valid = LandDot[0] != '-';
+    formatted_.dotVersion = landDotVersion_;
     return AnsiString(number.text, static_cast<size_t>(number.size));
 }
 

@@ -8,6 +8,7 @@
 #include "components/Vparser/FlatTree.h"
 #include "components/Vparser/NumberTextMemo.h"
 #include "components/Vparser/ParseTree.h"
+#include "components/Vparser/ShortText.h"
 #include "platform/core/FloatConvert.h"
 #include "platform/core/System.h"
 
@@ -76,6 +77,10 @@ private:
     long double EvalNode(const Tree* node);
     long double LeafValue(const Tree& node);
     long double Convert(const AnsiString& text, Tree::Cache* leafCache);
+    // Convert's answer when it needs no conversion (a text just formatted
+    // or one converted before); false otherwise, and nothing is raised.
+    bool KnownValue(const AnsiString& text, Tree::Cache* leafCache, long double& value);
+    Tree::Cache* CacheFor(const AnsiString& resolved, Tree::Cache* leafCache);
     bool CacheFits(const Tree::Cache& c, const AnsiString& text) const;
     void CacheStore(Tree::Cache& c, const AnsiString& text, long double value) const;
     // The operators and functions of a tree, shared by the walk and the
@@ -87,8 +92,12 @@ private:
     bool FlatStepsReady();
     bool Flatten();  // makes the steps of the shared root anew
     bool FlattenNode(const Tree* node, int& height, int& deepest);
-    bool FlatLeafOf(const Tree& node, FlatLeaf& leaf);
+    bool FlatLeafOf(const Tree& node, std::uint32_t& place);
     long double RunFlat();
+    // `pending`: the variables whose texts must still be converted, at
+    // their first use.
+    template <bool kPending>
+    long double RunSteps(long double* values, unsigned pending);
     [[noreturn]] static void Incomplete();
 
     // LongDoubleToStr's text with the given places and decimal symbol.
@@ -106,13 +115,17 @@ private:
     long double ergebnisValue_ = 0;
     int ergebnisPlaces_ = 8;
     AnsiString ergebnisDot_;
+    unsigned ergebnisDotVersion_ = 0;  // the LandDot version ergebnisDot_ was copied at
     // The last text LongDoubleToStr made and the number it converts to, so
     // that a sample handed over as X is not parsed back from its digits.
     struct Formatted {
         bool valid = false;
         unsigned dotVersion = 0;
         NumberText number;
-        bool Matches(const AnsiString& other, unsigned dot) const;
+        bool Matches(const AnsiString& other, unsigned dot) const {
+            return valid && dotVersion == dot && other.size() == static_cast<size_t>(number.size) &&
+                   SameChars(other.data(), number.text, other.size());
+        }
     } formatted_;
     FlatTree flat_;
     int depth_ = 0;

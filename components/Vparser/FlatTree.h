@@ -1,23 +1,19 @@
 #pragma once
 // A built tree laid out as steps for an accumulator, for evaluating the
 // same tree many times (the plotter samples it at every column): a walk
-// over an array instead of over nodes and their texts. Number and constant
-// leaves hold their converted value; variable leaves are read at each
-// evaluation. Leaf operands are folded into their operator's step, so that
-// few values pass through memory.
+// over an array instead of over nodes and their texts. Leaf operands are
+// folded into their operator's step, so that few values pass through
+// memory.
 //
-// Values and errors arise in the tree walk's own order (right operand,
-// left operand, operator); only a number, which cannot fail, is taken out
-// of that order.
+// Leaves name places in one table of values: the first five hold the
+// variables x, a, b, c, d, read at each evaluation; the others hold the
+// converted numbers and constants. Values and errors arise in the tree
+// walk's own order (right operand, left operand, operator); only a number,
+// which cannot fail, is taken out of that order.
+#include <cstdint>
 #include <vector>
 
 #include "components/Vparser/ParseTree.h"
-
-struct FlatLeaf {
-    bool variable = false;
-    unsigned char slot = 0;  // variable: 0..4 for x, a, b, c, d
-    long double number = 0;  // otherwise
-};
 
 struct FlatStep {
     enum Op : unsigned char {
@@ -25,17 +21,19 @@ struct FlatStep {
         kLeaves,       // acc := leaf `code` right, both leaves; spills as kLoad
         kFunction,     // acc := function `code` of acc
         kLeftLeaf,     // acc := leaf `code` acc (the right operand was acc)
-        kRightNumber,  // acc := acc `code` number (the left operand was acc)
+        kRightNumber,  // acc := acc `code` leaf, a number (the left operand was acc)
         kOperator,     // acc := acc `code` the value taken off the stack
     };
     Op op;
     char code;  // the operator character, or the function letter (0 for none)
     bool spill = false;
-    FlatLeaf leaf;
-    FlatLeaf right;  // kLeaves: the right operand, read before `leaf`
+    std::uint32_t leaf = 0;   // place in the value table
+    std::uint32_t right = 0;  // kLeaves: the right operand, read before `leaf`
 };
 
 struct FlatTree {
+    static constexpr std::uint32_t kVariables = 5;
+
     // What the steps were made from: a tree that is replaced, or decimal
     // settings that change, make them out of date.
     const Tree* node = nullptr;
@@ -45,7 +43,9 @@ struct FlatTree {
 
     bool usable = false;  // false: evaluate by walking the tree
     std::vector<FlatStep> steps;
-    std::vector<long double> stack;  // as deep as the steps need
+    std::vector<long double> values;  // the variables, then the numbers
+    unsigned usedVariables = 0;       // bit i: variable i appears
+    std::vector<long double> stack;   // as deep as the steps need
 
     bool Fits(const ExpressionRoot& root, unsigned dot, bool colonsNow) const {
         return node == root.Node.get() && generation == root.Generation && dotVersion == dot &&

@@ -4,6 +4,7 @@
 // positions into text for every curve and at every redraw; a hit copies
 // the text instead of making it again.
 #include <cstdint>
+#include <cstring>
 
 // A number's fixed-point text and the value that text stands for.
 struct NumberText {
@@ -15,24 +16,59 @@ struct NumberText {
 
 class NumberTextMemo {
 public:
-    // A place for one value's text; it holds that text when Holds says so.
-    struct Slot {
+    // A place for one value's text, small enough that the columns of a
+    // plot stay in the first-level cache. Longer texts are not kept.
+    struct alignas(16) Slot {
+        static constexpr int kCapacity = 21;
+        long double value = 0;
         std::uint64_t bits = 0;
-        std::uint32_t key = 0;  // places and symbol; 0 for a place never filled
-        NumberText number;
+        std::uint16_t key = 0;  // places and symbol; 0 for a place never filled
+        std::uint8_t size = 0;
+        char text[kCapacity];
 
-        bool Holds(std::uint64_t valueBits, std::uint32_t valueKey) const {
+        bool Holds(std::uint64_t valueBits, std::uint16_t valueKey) const {
             return key == valueKey && bits == valueBits;
         }
+        void Fill(std::uint64_t valueBits, std::uint16_t valueKey, const NumberText& number) {
+            value = number.value;
+            bits = valueBits;
+            key = valueKey;
+            size = static_cast<std::uint8_t>(number.size);
+            std::memcpy(text, number.text, static_cast<std::size_t>(number.size));
+        }
+        void CopyTo(NumberText& number) const {
+            number.value = value;
+            number.size = size;
+            std::memcpy(number.text, text, kCapacity);
+        }
     };
+    static_assert(sizeof(Slot) == 48);
 
-    static std::uint32_t Key(int places, char symbol) {
-        return static_cast<std::uint32_t>(places) << 8 | static_cast<unsigned char>(symbol);
+    static std::uint16_t Key(int places, char symbol) {  // places 1..17, nonzero for them
+        return static_cast<std::uint16_t>(places << 8 | static_cast<unsigned char>(symbol));
     }
     // The slot that holds `value`'s text for `key`, or, when none does, the
     // slot to fill with it. Values are kept in pairs of slots, the newer
     // first, so that two values that meet in one pair do not evict each
     // other in turn. One table per thread: parsers are used from one thread
     // each, and a shared table would need a lock on every sample.
-    static Slot& For(std::uint64_t valueBits, std::uint32_t key);
+    static Slot& For(std::uint64_t valueBits, std::uint16_t key) {
+        Slot* table = table_ != nullptr ? table_ : MakeTable();
+        // The multiplication mixes the mantissa's low bits, where nearby
+        // columns differ, into the top bits that pick the pair.
+        const std::uint64_t mixed = valueBits * 0x9E3779B97F4A7C15ULL;
+        Slot* pair = &table[(mixed >> (64 - kSlotBits)) & ~std::uint64_t{1}];
+        if (pair[0].Holds(valueBits, key)) return pair[0];
+        if (pair[1].Holds(valueBits, key)) return pair[1];
+        pair[1] = pair[0];  // the newer text stays, the older one goes
+        return pair[0];
+    }
+
+private:
+    // Enough for the columns of a wide plot, small enough to stay in cache.
+    static constexpr int kSlotBits = 11;
+    // This thread's table, made on first use: threads that never format a
+    // number pay nothing. A plain pointer needs no guard on each access.
+    static inline thread_local Slot* table_ = nullptr;
+    static Slot* MakeTable();
 };

@@ -4,6 +4,7 @@
 // steps cannot stand for (a leaf whose conversion fails, an incomplete
 // node) leaves that tree to the walk, which raises the error at its turn.
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -117,24 +118,31 @@ bool ExpressionPipeline::Flatten() {
     flat_.dotVersion = landDotVersion_;
     flat_.colons = ConvertAllColonsAndDots;
     flat_.steps.clear();
+    flat_.values.assign(FlatTree::kVariables, 0.0L);
+    flat_.usedVariables = 0;
     int height = 0, deepest = 0;
     flat_.usable = root.Complete && FlattenNode(root.Node.get(), height, deepest);
     flat_.stack.assign(static_cast<size_t>(deepest), 0.0L);
     return flat_.usable;
 }
 
-bool ExpressionPipeline::FlatLeafOf(const Tree& node, FlatLeaf& leaf) {
+// The place in the value table that stands for a leaf: its variable's, or
+// a new one with its converted number.
+bool ExpressionPipeline::FlatLeafOf(const Tree& node, std::uint32_t& place) {
     const int slot = VariableSlot(node.Value);
     if (slot >= 0) {
-        leaf.variable = true;
-        leaf.slot = static_cast<unsigned char>(slot);
+        place = static_cast<std::uint32_t>(slot);
+        flat_.usedVariables |= 1u << slot;
         return true;
     }
+    long double number = 0;
     try {
-        leaf.number = Convert(node.Value, &node.cache);
+        number = Convert(node.Value, &node.cache);
     } catch (const Exception&) {
         return false;  // the walk raises it when the leaf's turn comes
     }
+    place = static_cast<std::uint32_t>(flat_.values.size());
+    flat_.values.push_back(number);
     return true;
 }
 
@@ -144,7 +152,7 @@ bool ExpressionPipeline::FlattenNode(const Tree* node, int& height, int& deepest
     if (!node) return false;
     auto& steps = flat_.steps;
     if (!IsOperatorText(node->Value)) {
-        FlatStep load{FlatStep::kLoad, 0, !steps.empty(), {}, {}};
+        FlatStep load{FlatStep::kLoad, 0, !steps.empty()};
         if (!FlatLeafOf(*node, load.leaf)) return false;
         if (load.spill) deepest = std::max(deepest, ++height);
         steps.push_back(load);
@@ -156,11 +164,11 @@ bool ExpressionPipeline::FlattenNode(const Tree* node, int& height, int& deepest
     const Tree& right = *node->Right;
     if (op == '#') {
         if (!FlattenNode(&right, height, deepest)) return false;
-        steps.push_back({FlatStep::kFunction, FunctionLetter(left), false, {}, {}});
+        steps.push_back({FlatStep::kFunction, FunctionLetter(left)});
         return true;
     }
     if (!IsOperatorText(left.Value) && !IsOperatorText(right.Value)) {
-        FlatStep step{FlatStep::kLeaves, op, !steps.empty(), {}, {}};
+        FlatStep step{FlatStep::kLeaves, op, !steps.empty()};
         if (!FlatLeafOf(right, step.right) || !FlatLeafOf(left, step.leaf)) return false;
         if (step.spill) deepest = std::max(deepest, ++height);
         steps.push_back(step);
@@ -168,41 +176,50 @@ bool ExpressionPipeline::FlattenNode(const Tree* node, int& height, int& deepest
     }
     if (!IsOperatorText(left.Value)) {
         if (!FlattenNode(&right, height, deepest)) return false;
-        FlatStep step{FlatStep::kLeftLeaf, op, false, {}, {}};
+        FlatStep step{FlatStep::kLeftLeaf, op};
         if (!FlatLeafOf(left, step.leaf)) return false;
         steps.push_back(step);
         return true;
     }
     if (!IsOperatorText(right.Value) && VariableSlot(right.Value) < 0) {
-        FlatStep step{FlatStep::kRightNumber, op, false, {}, {}};
+        FlatStep step{FlatStep::kRightNumber, op};
         if (!FlatLeafOf(right, step.leaf)) return false;
         if (!FlattenNode(&left, height, deepest)) return false;
         steps.push_back(step);
         return true;
     }
     if (!FlattenNode(&right, height, deepest) || !FlattenNode(&left, height, deepest)) return false;
-    steps.push_back({FlatStep::kOperator, op, false, {}, {}});
+    steps.push_back({FlatStep::kOperator, op});
     --height;
     return true;
 }
 
 long double ExpressionPipeline::RunFlat() {
-    // Each variable is converted at its first use in this evaluation, so a
-    // failing conversion raises where the walk would raise it.
-    long double variables[5];
-    unsigned known = 0;
-    const auto value = [&](const FlatLeaf& leaf) -> long double {
-        if (!leaf.variable) return leaf.number;
-        const unsigned slot = leaf.slot;
-        if (!(known & (1u << slot))) {
-            // A number text just formatted names no other variable: its
-            // value is known without resolving the name.
-            const AnsiString& text = slot == 0 ? X : slot == 1 ? A : slot == 2 ? B : slot == 3 ? C : D;
-            variables[slot] = formatted_.Matches(text, landDotVersion_) ? formatted_.number.value
-                                                                        : Convert(kVariableNames[slot], nullptr);
-            known |= 1u << slot;
+    // The variables that are known without a conversion (the sample just
+    // formatted, texts converted before) are read now; the others are
+    // converted at their first use, so that a failing conversion raises
+    // where the walk would raise it.
+    long double* values = flat_.values.data();
+    unsigned pending = 0;
+    for (unsigned used = flat_.usedVariables; used != 0; used &= used - 1) {
+        const auto slot = static_cast<unsigned>(std::countr_zero(used));
+        const AnsiString& text = slot == 0 ? X : slot == 1 ? A : slot == 2 ? B : slot == 3 ? C : D;
+        if (formatted_.Matches(text, landDotVersion_)) values[slot] = formatted_.number.value;
+        else if (!KnownValue(kVariableNames[slot], nullptr, values[slot])) pending |= 1u << slot;
+    }
+    return pending ? RunSteps<true>(values, pending) : RunSteps<false>(values, 0);
+}
+
+template <bool kPending>
+long double ExpressionPipeline::RunSteps(long double* values, unsigned pending) {
+    const auto value = [&](std::uint32_t place) -> long double {
+        if constexpr (kPending) {
+            if (place < FlatTree::kVariables && (pending & (1u << place))) {
+                values[place] = Convert(kVariableNames[place], nullptr);
+                pending &= ~(1u << place);
+            }
         }
-        return variables[slot];
+        return values[place];
     };
     long double* stack = flat_.stack.data();
     long double acc = 0;
@@ -220,7 +237,7 @@ long double ExpressionPipeline::RunFlat() {
             }
             case FlatStep::kFunction: acc = ApplyFunction(step.code, acc); break;
             case FlatStep::kLeftLeaf: acc = ApplyOperator(step.code, value(step.leaf), acc); break;
-            case FlatStep::kRightNumber: acc = ApplyOperator(step.code, acc, step.leaf.number); break;
+            case FlatStep::kRightNumber: acc = ApplyOperator(step.code, acc, values[step.leaf]); break;
             case FlatStep::kOperator: acc = ApplyOperator(step.code, acc, *--stack); break;
         }
     }
@@ -237,7 +254,12 @@ long double ExpressionPipeline::Evaluate() {
     const long double value = FlatStepsReady() ? RunFlat() : EvalNode(root.Node.get());
     ergebnisValue_ = value;
     ergebnisPlaces_ = Precision;
-    if (!SameText(ergebnisDot_, LandDot)) ergebnisDot_ = LandDot;
+    // InitLandDot counted every change of LandDot: an equal count is an
+    // equal text.
+    if (ergebnisDotVersion_ != landDotVersion_) {
+        ergebnisDot_ = LandDot;
+        ergebnisDotVersion_ = landDotVersion_;
+    }
     ergebnisPending_ = true;
     return value;
 }
