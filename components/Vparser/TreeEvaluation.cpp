@@ -233,22 +233,32 @@ template <bool kPending>
     long double* stack = flat_.stack.data();
     long double acc = 0;
     for (const FlatStep& step : flat_.steps) {
+        long double l, r;  // the operator's operands, from the step's kind
         switch (step.op) {
             case FlatStep::kLoad:
                 if (step.spill) *stack++ = acc;
                 acc = value(step.leaf);
-                break;
-            case FlatStep::kLeaves: {
+                continue;
+            case FlatStep::kFunction: acc = ApplyFunction(step.code, acc); continue;
+            case FlatStep::kLeaves:
                 if (step.spill) *stack++ = acc;
-                const long double r = value(step.right);
-                acc = ApplyOperator(step.code, value(step.leaf), r);
+                r = value(step.right);
+                l = value(step.leaf);
                 break;
-            }
-            case FlatStep::kFunction: acc = ApplyFunction(step.code, acc); break;
-            case FlatStep::kLeftLeaf: acc = ApplyOperator(step.code, value(step.leaf), acc); break;
-            case FlatStep::kRightNumber: acc = ApplyOperator(step.code, acc, values[step.leaf]); break;
-            case FlatStep::kOperator: acc = ApplyOperator(step.code, acc, *--stack); break;
+            case FlatStep::kLeftLeaf:
+                r = acc;
+                l = value(step.leaf);
+                break;
+            case FlatStep::kRightNumber:
+                l = acc;
+                r = values[step.leaf];
+                break;
+            default:  // kOperator
+                l = acc;
+                r = *--stack;
+                break;
         }
+        acc = ApplyOperator(step.code, l, r);
     }
     return acc;
 }
