@@ -358,3 +358,34 @@ TEST_F(VparserTest, SettingsChangedBetweenEvaluationsReachTheTree) {
     EXPECT_EQ(third[1], "0.33");
     EXPECT_EQ(third[2], "0,33");
 }
+
+TEST_F(VparserTest, WholePowersGivePowsNumber) {
+    // Small whole powers of bases with few significant bits are multiplied
+    // out; the result must be the very number pow gives, for those bases
+    // and for all others.
+    std::uint64_t state = 99;
+    auto next = [&state] { return state = state * 6364136223846793005ULL + 1442695040888963407ULL; };
+    p.Precision = 17;
+    const struct {
+        const char* expression;
+        double power;
+    } powers[] = {{"x^1", 1}, {"x^2", 2}, {"x^3", 3}, {"x^4", 4}, {"x^5", 5},   {"x^8", 8},
+                  {"x^9", 9}, {"x^2.5", 2.5}, {"x^0", 0}, {"x^(-2)", -2}, {"x^(1+1)", 2}};
+    for (const auto& [e, power] : powers) {
+        p.Expression = e;
+        ASSERT_TRUE(p.CreateTree()) << e;
+        for (int i = 0; i < 3000; ++i) {
+            double base;
+            switch (i % 3) {
+                case 0: base = static_cast<double>(static_cast<std::int64_t>(next() % 20001) - 10000) / 32; break;
+                case 1: base = std::ldexp(static_cast<double>(next() >> 11), -53 + static_cast<int>(next() % 40)); break;
+                default: base = static_cast<double>(next() % 1000) * 1e-3 - 0.5; break;
+            }
+            p.X = p.LongDoubleToStr(base);
+            const double b = static_cast<double>(TextToLongDouble(p.X));
+            if (b < 0 && std::trunc(power) != power) continue;
+            const long double expected = std::pow(b, power);
+            ASSERT_EQ(p.Evaluate(), expected) << e << " with x = " << p.X;
+        }
+    }
+}
