@@ -25,7 +25,7 @@ public:
         std::uint16_t key = 0;  // places and symbol; 0 for a place never filled
         std::uint16_t next = 0;  // the slot asked for after this one, last time
         std::uint8_t size = 0;
-        char text[kCapacity];
+        char text[kCapacity] = {};
 
         bool Holds(std::uint64_t valueBits, std::uint16_t valueKey) const {
             return key == valueKey && bits == valueBits;
@@ -60,12 +60,10 @@ public:
         const std::uint64_t mixed = valueBits * 0x9E3779B97F4A7C15ULL;
         const auto index = static_cast<std::uint16_t>((mixed >> (64 - kSlotBits)) & ~std::uint64_t{1});
         Slot* pair = &table[index];
-        Slot* found = pair;
-        if (pair[0].Holds(valueBits, key)) {
-        } else if (pair[1].Holds(valueBits, key)) {
-            found = pair + 1;
-        } else {
+        Slot* found = pair[0].Holds(valueBits, key) ? pair : pair[1].Holds(valueBits, key) ? pair + 1 : nullptr;
+        if (found == nullptr) {
             pair[1] = pair[0];  // the newer text stays, the older one goes
+            found = pair;
         }
         // Samples come in the same order at every pass over a plot: the
         // slot that followed this one last time is fetched ahead, so that
