@@ -83,17 +83,30 @@ void RequestStates(xcb_connection_t* connection, xcb_window_t window)
 }
 
 // Sets the states again on every show: the show event comes before Qt maps
-// the window.
+// the window. A show right after a hide can reach the window manager before
+// it has finished withdrawing the window, and the withdrawal then clears the
+// property just set; so once the window is on screen the states are also
+// asked for, which the window manager handles after the map.
 class ReapplyOnShow final : public QObject {
 public:
     using QObject::QObject;
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Show)
+        auto* window = static_cast<QWindow*>(watched);
+        if (event->type() == QEvent::Show) {
+            requested_ = false;
             if (xcb_connection_t* connection = LiveX11Connection())
-                SetStateProperty(connection, static_cast<xcb_window_t>(static_cast<QWindow*>(watched)->winId()));
+                SetStateProperty(connection, static_cast<xcb_window_t>(window->winId()));
+        } else if (event->type() == QEvent::Expose && !requested_ && window->isExposed()) {
+            requested_ = true;
+            if (xcb_connection_t* connection = LiveX11Connection())
+                RequestStates(connection, static_cast<xcb_window_t>(window->winId()));
+        }
         return false;
     }
+
+private:
+    bool requested_ = false;  // asked for since the last show
 };
 
 } // namespace
