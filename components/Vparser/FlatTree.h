@@ -21,11 +21,14 @@ struct FlatStep {
         kLeaves,       // acc := leaf `code` right, both leaves; spills as kLoad
         kFunction,     // acc := function `code` of acc
         kLeftLeaf,     // acc := leaf `code` acc (the right operand was acc)
+        kLeftLeaves,   // acc := (leaf `inner` right) `code` acc: the left operand is
+                       // a pair of leaves, worked out after the right one as in the walk
         kRightNumber,  // acc := acc `code` leaf, a number (the left operand was acc)
         kOperator,     // acc := acc `code` the value taken off the stack
     };
     Op op;
     char code;  // the operator character, or the function letter (0 for none)
+    char inner = 0;  // kLeftLeaves: the left operand's own operator
     bool spill = false;
     std::uint32_t leaf = 0;   // place in the value table
     std::uint32_t right = 0;  // kLeaves: the right operand, read before `leaf`

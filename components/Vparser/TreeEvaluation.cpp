@@ -31,6 +31,12 @@ int VariableSlot(const AnsiString& text) {
 
 const AnsiString kVariableNames[5] = {"x", "a", "b", "c", "d"};
 
+// A binary operator node whose operands are both leaves.
+bool IsLeafPair(const Tree& node) {
+    return IsOperatorText(node.Value) && node.Value[0] != '#' && node.Left && node.Right &&
+           !IsOperatorText(node.Left->Value) && !IsOperatorText(node.Right->Value);
+}
+
 // The evaluation errors, kept out of the operators' own code.
 [[noreturn, gnu::noinline, gnu::cold]] void Fail(const char* message) { throw Exception(message); }
 [[noreturn, gnu::noinline, gnu::cold]] void NoRealPower(bool ownMessage) {
@@ -177,7 +183,7 @@ bool ExpressionPipeline::FlattenNode(const Tree* node, int& height, int& deepest
     if (!node) return false;
     auto& steps = flat_.steps;
     if (!IsOperatorText(node->Value)) {
-        FlatStep load{FlatStep::kLoad, 0, !steps.empty()};
+        FlatStep load{.op = FlatStep::kLoad, .code = 0, .spill = !steps.empty()};
         if (!FlatLeafOf(*node, load.leaf)) return false;
         if (load.spill) deepest = std::max(deepest, ++height);
         steps.push_back(load);
@@ -189,11 +195,11 @@ bool ExpressionPipeline::FlattenNode(const Tree* node, int& height, int& deepest
     const Tree& right = *node->Right;
     if (op == '#') {
         if (!FlattenNode(&right, height, deepest)) return false;
-        steps.push_back({FlatStep::kFunction, FunctionLetter(left)});
+        steps.push_back({.op = FlatStep::kFunction, .code = FunctionLetter(left)});
         return true;
     }
     if (!IsOperatorText(left.Value) && !IsOperatorText(right.Value)) {
-        FlatStep step{FlatStep::kLeaves, op, !steps.empty()};
+        FlatStep step{.op = FlatStep::kLeaves, .code = op, .spill = !steps.empty()};
         if (!FlatLeafOf(right, step.right) || !FlatLeafOf(left, step.leaf)) return false;
         if (step.spill) deepest = std::max(deepest, ++height);
         steps.push_back(step);
@@ -201,20 +207,27 @@ bool ExpressionPipeline::FlattenNode(const Tree* node, int& height, int& deepest
     }
     if (!IsOperatorText(left.Value)) {
         if (!FlattenNode(&right, height, deepest)) return false;
-        FlatStep step{FlatStep::kLeftLeaf, op};
+        FlatStep step{.op = FlatStep::kLeftLeaf, .code = op};
         if (!FlatLeafOf(left, step.leaf)) return false;
         steps.push_back(step);
         return true;
     }
     if (!IsOperatorText(right.Value) && VariableSlot(right.Value) < 0) {
-        FlatStep step{FlatStep::kRightNumber, op};
+        FlatStep step{.op = FlatStep::kRightNumber, .code = op};
         if (!FlatLeafOf(right, step.leaf)) return false;
         if (!FlattenNode(&left, height, deepest)) return false;
         steps.push_back(step);
         return true;
     }
+    if (IsLeafPair(left)) {
+        if (!FlattenNode(&right, height, deepest)) return false;
+        FlatStep step{.op = FlatStep::kLeftLeaves, .code = op, .inner = left.Value[0]};
+        if (!FlatLeafOf(*left.Right, step.right) || !FlatLeafOf(*left.Left, step.leaf)) return false;
+        steps.push_back(step);
+        return true;
+    }
     if (!FlattenNode(&right, height, deepest) || !FlattenNode(&left, height, deepest)) return false;
-    steps.push_back({FlatStep::kOperator, op});
+    steps.push_back({.op = FlatStep::kOperator, .code = op});
     --height;
     return true;
 }
@@ -249,6 +262,12 @@ template <bool kPending>
                 r = acc;
                 l = value(step.leaf);
                 break;
+            case FlatStep::kLeftLeaves: {
+                r = acc;
+                const long double innerRight = value(step.right);
+                l = ApplyOperator(step.inner, value(step.leaf), innerRight);
+                break;
+            }
             case FlatStep::kRightNumber:
                 l = acc;
                 r = values[step.leaf];

@@ -301,7 +301,7 @@ TEST_F(VparserTest, RepeatedEvaluationAgreesWithTheWalk) {
     const char* expressions[] = {"sin(x)*x^2+3*x-1", "1/x", "(x+1)*(x-1)/(x^2+1)", "abs(x) mod 3",
                                  "x", "2", "-x", "10-2-3-x", "100/x/5*2", "2^x^2", "ln(x)", "lg(abs(x))+e",
                                  "cos(tan(x))-pi", "x*a+b/c-d", "(x-1)*(x-2)*(x-3)", "x mod 0",
-                                 "(-8)^x", "0*(1/x)", "c#x"};
+                                 "(-8)^x", "0*(1/x)", "c#x", "(1/x)*ln(x)", "(x/0)-lg(x)", "(x*2)^(x-1)"};
     const char* xs[] = {"2", "0", "-1,5", "0.5", "1e99999", "a", "abc", "-3"};
     p.A = "4";
     p.B = "pi";
