@@ -337,6 +337,17 @@ long double ExpressionPipeline::StrToLongDouble(const AnsiString& text) {
     return Convert(text, nullptr);
 }
 
+// A sample's text fits the string's own buffer: made with a copy of fixed
+// length, which needs no library call, and then cut to its size.
+inline AnsiString ExpressionPipeline::TextOf(const NumberText& number) {
+    constexpr size_t kShort = 15;
+    static_assert(NumberText::kCapacity >= kShort);
+    const auto size = static_cast<size_t>(number.size);
+    AnsiString text = size > kShort ? AnsiString(number.text, size) : AnsiString(number.text, kShort);
+    text.resize(size);
+    return text;
+}
+
 AnsiString ExpressionPipeline::LongDoubleToStr(long double value) {
     InitLandDot();
     formatted_.valid = false;
@@ -356,7 +367,7 @@ AnsiString ExpressionPipeline::LongDoubleToStr(long double value) {
     // minus as the symbol would not read back as the same number.
     formatted_.valid = LandDot[0] != '-';
     formatted_.dotVersion = landDotVersion_;
-    return AnsiString(number.text, static_cast<size_t>(number.size));
+    return TextOf(number);
 }
 
 bool ExpressionPipeline::ShortFixedText(long double value, int places, const AnsiString& dot, NumberText& out) {

@@ -106,6 +106,7 @@ private:
     // number it stands for, for the values and symbols that allow it.
     static bool ShortFixedText(long double value, int places, const AnsiString& dot, NumberText& out);
     static void TrimZeros(AnsiString& text, const AnsiString& dot);  // EntferneNullenUndPunkte in place
+    static AnsiString TextOf(const NumberText& number);
 
     Options options_;
     // The result text is made lazily: most callers (the plotter) only use
