@@ -302,10 +302,7 @@ bool ExpressionPipeline::KnownValue(const AnsiString& text, Tree::Cache* leafCac
     const AnsiString& resolved = ResolveLeaf(text);
     // A sample just formatted is the usual X: known without a conversion
     // and without keeping its text.
-    if (formatted_.Matches(resolved, landDotVersion_)) {
-        value = formatted_.number.value;
-        return true;
-    }
+    if (formatted_.Matches(resolved, landDotVersion_, value)) return true;
     const Tree::Cache* cache = CacheFor(resolved, leafCache);
     if (!cache || !CacheFits(*cache, resolved)) return false;
     value = cache->number;
@@ -339,11 +336,10 @@ long double ExpressionPipeline::StrToLongDouble(const AnsiString& text) {
 
 // A sample's text fits the string's own buffer: made with a copy of fixed
 // length, which needs no library call, and then cut to its size.
-inline AnsiString ExpressionPipeline::TextOf(const NumberText& number) {
+inline AnsiString ExpressionPipeline::TextOf(const char* number, size_t size) {
     constexpr size_t kShort = 15;
-    static_assert(NumberText::kCapacity >= kShort);
-    const auto size = static_cast<size_t>(number.size);
-    AnsiString text = size > kShort ? AnsiString(number.text, size) : AnsiString(number.text, kShort);
+    static_assert(NumberText::kCapacity >= kShort && NumberTextMemo::Slot::kCapacity >= kShort);
+    AnsiString text = size > kShort ? AnsiString(number, size) : AnsiString(number, kShort);
     text.resize(size);
     return text;
 }
@@ -356,18 +352,21 @@ AnsiString ExpressionPipeline::LongDoubleToStr(long double value) {
     const auto bits = std::bit_cast<std::uint64_t>(static_cast<double>(value));
     const std::uint16_t key = NumberTextMemo::Key(Precision, LandDot[0]);
     NumberTextMemo::Slot& slot = NumberTextMemo::For(bits, key);
-    NumberText& number = formatted_.number;
-    if (slot.Holds(bits, key)) {
-        slot.CopyTo(number);
-    } else {
-        if (!ShortFixedText(value, Precision, LandDot, number)) return FixedText(value, Precision, LandDot);
-        if (number.size <= NumberTextMemo::Slot::kCapacity) slot.Fill(bits, key, number);
+    if (!slot.Holds(bits, key)) {
+        NumberText& own = formatted_.own;
+        if (!ShortFixedText(value, Precision, LandDot, own)) return FixedText(value, Precision, LandDot);
+        if (own.size <= NumberTextMemo::Slot::kCapacity) slot.Fill(bits, key, own);
     }
+    const bool inSlot = slot.Holds(bits, key);
+    formatted_.slot = inSlot ? &slot : nullptr;
+    formatted_.bits = bits;
+    formatted_.key = key;
     // The conversion of a leaf reads the decimal symbol as the point; a
     // minus as the symbol would not read back as the same number.
     formatted_.valid = LandDot[0] != '-';
     formatted_.dotVersion = landDotVersion_;
-    return TextOf(number);
+    if (inSlot) return TextOf(slot.text, slot.size);
+    return TextOf(formatted_.own.text, static_cast<size_t>(formatted_.own.size));
 }
 
 bool ExpressionPipeline::ShortFixedText(long double value, int places, const AnsiString& dot, NumberText& out) {
@@ -401,7 +400,7 @@ bool ExpressionPipeline::ShortFixedText(long double value, int places, const Ans
 
 AnsiString ExpressionPipeline::FixedText(long double value, int places, const AnsiString& dot) {
     NumberText number;
-    if (ShortFixedText(value, places, dot, number)) return AnsiString(number.text, static_cast<size_t>(number.size));
+    if (ShortFixedText(value, places, dot, number)) return TextOf(number.text, static_cast<size_t>(number.size));
     const double d = static_cast<double>(value);
     // Infinite and undefined values have no digits: the library's texts.
     if (!std::isfinite(d)) return FloatToStr(d);

@@ -106,7 +106,7 @@ private:
     // number it stands for, for the values and symbols that allow it.
     static bool ShortFixedText(long double value, int places, const AnsiString& dot, NumberText& out);
     static void TrimZeros(AnsiString& text, const AnsiString& dot);  // EntferneNullenUndPunkte in place
-    static AnsiString TextOf(const NumberText& number);
+    static AnsiString TextOf(const char* text, size_t size);  // `text` holds at least 15 characters
 
     Options options_;
     // The result text is made lazily: most callers (the plotter) only use
@@ -119,13 +119,30 @@ private:
     unsigned ergebnisDotVersion_ = 0;  // the LandDot version ergebnisDot_ was copied at
     // The last text LongDoubleToStr made and the number it converts to, so
     // that a sample handed over as X is not parsed back from its digits.
+    // The text stays where it was made: in the memo, while that slot still
+    // holds it (a number copied out would be stored and read back at once,
+    // which costs more than the copy), or here when it is too long for it.
     struct Formatted {
         bool valid = false;
         unsigned dotVersion = 0;
-        NumberText number;
-        bool Matches(const AnsiString& other, unsigned dot) const {
-            return valid && dotVersion == dot && other.size() == static_cast<size_t>(number.size) &&
-                   SameChars(other.data(), number.text, other.size());
+        const NumberTextMemo::Slot* slot = nullptr;
+        std::uint64_t bits = 0;
+        std::uint16_t key = 0;
+        NumberText own;
+        // The number `other` stands for, when it is this text.
+        bool Matches(const AnsiString& other, unsigned dot, long double& value) const {
+            if (!valid || dotVersion != dot) return false;
+            if (slot != nullptr) {
+                if (!slot->Holds(bits, key) || other.size() != slot->size ||
+                    !SameChars(other.data(), slot->text, other.size()))
+                    return false;
+                value = slot->value;
+                return true;
+            }
+            if (other.size() != static_cast<size_t>(own.size) || !SameChars(other.data(), own.text, other.size()))
+                return false;
+            value = own.value;
+            return true;
         }
     } formatted_;
     FlatTree flat_;

@@ -37,11 +37,6 @@ public:
             size = static_cast<std::uint8_t>(number.size);
             std::memcpy(text, number.text, static_cast<std::size_t>(number.size));
         }
-        void CopyTo(NumberText& number) const {
-            number.value = value;
-            number.size = size;
-            std::memcpy(number.text, text, kCapacity);
-        }
     };
     static_assert(sizeof(Slot) == 48);
 

@@ -294,8 +294,8 @@ template <bool kPending>
     for (unsigned used = flat_.usedVariables; used != 0; used &= used - 1) {
         const auto slot = static_cast<unsigned>(std::countr_zero(used));
         const AnsiString& text = slot == 0 ? X : slot == 1 ? A : slot == 2 ? B : slot == 3 ? C : D;
-        if (formatted_.Matches(text, landDotVersion_)) values[slot] = formatted_.number.value;
-        else if (!KnownValue(kVariableNames[slot], nullptr, values[slot])) pending |= 1u << slot;
+        if (formatted_.Matches(text, landDotVersion_, values[slot])) continue;
+        if (!KnownValue(kVariableNames[slot], nullptr, values[slot])) pending |= 1u << slot;
     }
     return pending ? RunSteps<true>(values, pending) : RunSteps<false>(values, 0);
 }
