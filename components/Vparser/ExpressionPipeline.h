@@ -97,7 +97,7 @@ private:
     // `pending`: the variables whose texts must still be converted, at
     // their first use.
     template <bool kPending>
-    long double RunSteps(long double* values, unsigned pending);
+    long double RunSteps(long double* values, unsigned pending, long double x);
     [[noreturn]] static void Incomplete();
 
     // LongDoubleToStr's text with the given places and decimal symbol.

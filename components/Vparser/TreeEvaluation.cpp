@@ -233,15 +233,20 @@ bool ExpressionPipeline::FlattenNode(const Tree* node, int& height, int& deepest
 }
 
 template <bool kPending>
-[[gnu::always_inline]] inline long double ExpressionPipeline::RunSteps(long double* values, unsigned pending) {
+[[gnu::always_inline]] inline long double ExpressionPipeline::RunSteps(long double* values, unsigned pending,
+                                                                       long double x) {
     const auto value = [&](std::uint32_t place) -> long double {
         if constexpr (kPending) {
             if (place < FlatTree::kVariables && (pending & (1u << place))) {
                 values[place] = Convert(kVariableNames[place], nullptr);
                 pending &= ~(1u << place);
             }
+            return values[place];
+        } else {
+            // x comes in a register: a long double just stored takes long
+            // to read back.
+            return place == 0 ? x : values[place];
         }
-        return values[place];
     };
     long double* stack = flat_.stack.data();
     long double acc = 0;
@@ -291,13 +296,21 @@ template <bool kPending>
     // where the walk would raise it.
     long double* values = flat_.values.data();
     unsigned pending = 0;
+    long double x = 0;
     for (unsigned used = flat_.usedVariables; used != 0; used &= used - 1) {
         const auto slot = static_cast<unsigned>(std::countr_zero(used));
         const AnsiString& text = slot == 0 ? X : slot == 1 ? A : slot == 2 ? B : slot == 3 ? C : D;
-        if (formatted_.Matches(text, landDotVersion_, values[slot])) continue;
-        if (!KnownValue(kVariableNames[slot], nullptr, values[slot])) pending |= 1u << slot;
+        long double known = 0;
+        if (formatted_.Matches(text, landDotVersion_, known) || KnownValue(kVariableNames[slot], nullptr, known)) {
+            if (slot == 0) x = known;
+            else values[slot] = known;
+        } else {
+            pending |= 1u << slot;
+        }
     }
-    return pending ? RunSteps<true>(values, pending) : RunSteps<false>(values, 0);
+    if (pending == 0) return RunSteps<false>(values, 0, x);
+    values[0] = x;
+    return RunSteps<true>(values, pending, x);
 }
 
 long double ExpressionPipeline::Evaluate() {
