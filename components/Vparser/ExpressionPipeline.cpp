@@ -346,18 +346,24 @@ inline AnsiString ExpressionPipeline::TextOf(const char* number, size_t size) {
 
 AnsiString ExpressionPipeline::LongDoubleToStr(long double value) {
     InitLandDot();
-    formatted_.valid = false;
     // The short path's places (1..17) and one-character symbols only.
-    if (LandDot.size() != 1 || Precision < 1 || Precision > 17) return FixedText(value, Precision, LandDot);
+    if (LandDot.size() != 1 || Precision < 1 || Precision > 17) {
+        formatted_.valid = false;
+        return FixedText(value, Precision, LandDot);
+    }
     const auto bits = std::bit_cast<std::uint64_t>(static_cast<double>(value));
     const std::uint16_t key = NumberTextMemo::Key(Precision, LandDot[0]);
     NumberTextMemo::Slot& slot = NumberTextMemo::For(bits, key);
-    if (!slot.Holds(bits, key)) {
+    bool inSlot = slot.Holds(bits, key);
+    if (!inSlot) {
         NumberText& own = formatted_.own;
-        if (!ShortFixedText(value, Precision, LandDot, own)) return FixedText(value, Precision, LandDot);
-        if (own.size <= NumberTextMemo::Slot::kCapacity) slot.Fill(bits, key, own);
+        if (!ShortFixedText(value, Precision, LandDot, own)) {
+            formatted_.valid = false;
+            return FixedText(value, Precision, LandDot);
+        }
+        inSlot = own.size <= NumberTextMemo::Slot::kCapacity;
+        if (inSlot) slot.Fill(bits, key, own);
     }
-    const bool inSlot = slot.Holds(bits, key);
     formatted_.slot = inSlot ? &slot : nullptr;
     formatted_.bits = bits;
     formatted_.key = key;
