@@ -52,6 +52,8 @@ public:
     bool MakeTree(Tree* node, const AnsiString& text);
     long double Eval(const Tree* node);
     long double StrToLongDouble(const AnsiString& text);
+    // Fixed-point text with Precision places and LandDot, trailing zeros
+    // cut; an infinite or undefined value gives "INF", "-INF" or "NAN".
     AnsiString LongDoubleToStr(long double value);
     AnsiString EntferneNullenUndPunkte(const AnsiString& text) const;
     static long double modl(long double a, long double b);
