@@ -32,7 +32,13 @@ long double SampleX(long i) {
     return px == 320 ? 0.015625L : px * 20.0L / 640 - 10;
 }
 
-void BM_VParser(benchmark::State& state) {
+// x values that never come again (a plot's first pass, or columns that
+// move), so the texts of earlier samples are of no help.
+long double FreshX(long i) { return -10 + i * 1e-7L; }
+
+// One sample of the engine: x handed over as text, then Evaluate.
+template <long double (*kX)(long)>
+void EngineSamples(benchmark::State& state) {
     SetDecimalSeparator('.');
     VParser p;
     p.Precision = 8;
@@ -40,27 +46,14 @@ void BM_VParser(benchmark::State& state) {
     if (!p.CreateTree()) state.SkipWithError("not built");
     long i = 0;
     for (auto _ : state) {
-        p.X = p.LongDoubleToStr(SampleX(i++));
+        p.X = p.LongDoubleToStr(kX(i++));
         benchmark::DoNotOptimize(p.Evaluate());
     }
     state.SetLabel(kExpressions[state.range(0)].ours);
 }
 
-// The same with x values that never come again (a plot's first pass, or
-// columns that move), so the texts of earlier samples are of no help.
-void BM_VParserFresh(benchmark::State& state) {
-    SetDecimalSeparator('.');
-    VParser p;
-    p.Precision = 8;
-    p.Expression = kExpressions[state.range(0)].ours;
-    if (!p.CreateTree()) state.SkipWithError("not built");
-    long i = 0;
-    for (auto _ : state) {
-        p.X = p.LongDoubleToStr(-10 + (i++) * 1e-7L);
-        benchmark::DoNotOptimize(p.Evaluate());
-    }
-    state.SetLabel(kExpressions[state.range(0)].ours);
-}
+void BM_VParser(benchmark::State& state) { EngineSamples<SampleX>(state); }
+void BM_VParserFresh(benchmark::State& state) { EngineSamples<FreshX>(state); }
 
 double MuMod(double a, double b) { return std::fmod(a, b); }
 

@@ -292,29 +292,33 @@ void ExpressionPipeline::CacheStore(Tree::Cache& c, const AnsiString& text, long
 // for a variable, per variable) while the text and decimal settings stay.
 // A variable's text is remembered per variable, any other leaf's per leaf.
 Tree::Cache* ExpressionPipeline::CacheFor(const AnsiString& resolved, Tree::Cache* leafCache) {
-    const AnsiString* variables[] = {&X, &A, &B, &C, &D};
-    for (int i = 0; i < 5; ++i)
-        if (&resolved == variables[i]) return &variableCache_[i];
+    for (unsigned i = 0; i < 5; ++i)
+        if (&resolved == &VariableText(i)) return &variableCache_[i];
     return leafCache;
 }
 
-bool ExpressionPipeline::KnownValue(const AnsiString& text, Tree::Cache* leafCache, long double& value) {
-    const AnsiString& resolved = ResolveLeaf(text);
+bool ExpressionPipeline::KnownResolved(const AnsiString& resolved, const Tree::Cache* cache,
+                                       long double& value) const {
     // A sample just formatted is the usual X: known without a conversion
     // and without keeping its text.
     if (formatted_.Matches(resolved, landDotVersion_, value)) return true;
-    const Tree::Cache* cache = CacheFor(resolved, leafCache);
     if (!cache || !CacheFits(*cache, resolved)) return false;
     value = cache->number;
     return true;
 }
 
-long double ExpressionPipeline::Convert(const AnsiString& text, Tree::Cache* leafCache) {
-    long double value = 0;
-    if (KnownValue(text, leafCache, value)) return value;
+bool ExpressionPipeline::KnownValue(const AnsiString& text, Tree::Cache* leafCache, long double& value) {
     const AnsiString& resolved = ResolveLeaf(text);
+    return KnownResolved(resolved, CacheFor(resolved, leafCache), value);
+}
+
+long double ExpressionPipeline::Convert(const AnsiString& text, Tree::Cache* leafCache) {
+    const AnsiString& resolved = ResolveLeaf(text);
+    Tree::Cache* cache = CacheFor(resolved, leafCache);
+    long double value = 0;
+    if (KnownResolved(resolved, cache, value)) return value;
     value = ConvertResolved(resolved);
-    if (Tree::Cache* cache = CacheFor(resolved, leafCache)) CacheStore(*cache, resolved, value);
+    if (cache) CacheStore(*cache, resolved, value);
     return value;
 }
 

@@ -82,7 +82,13 @@ private:
     // Convert's answer when it needs no conversion (a text just formatted
     // or one converted before); false otherwise, and nothing is raised.
     bool KnownValue(const AnsiString& text, Tree::Cache* leafCache, long double& value);
+    // `text` and its leaf's cache after the variable and constant rules.
+    bool KnownResolved(const AnsiString& resolved, const Tree::Cache* cache, long double& value) const;
     Tree::Cache* CacheFor(const AnsiString& resolved, Tree::Cache* leafCache);
+    // The text of variable 0..4: x, a, b, c, d.
+    const AnsiString& VariableText(unsigned slot) const {
+        return slot == 0 ? X : slot == 1 ? A : slot == 2 ? B : slot == 3 ? C : D;
+    }
     bool CacheFits(const Tree::Cache& c, const AnsiString& text) const;
     void CacheStore(Tree::Cache& c, const AnsiString& text, long double value) const;
     // The operators and functions of a tree, shared by the walk and the

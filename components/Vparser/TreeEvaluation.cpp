@@ -299,7 +299,7 @@ template <bool kPending>
     long double x = 0;
     for (unsigned used = flat_.usedVariables; used != 0; used &= used - 1) {
         const auto slot = static_cast<unsigned>(std::countr_zero(used));
-        const AnsiString& text = slot == 0 ? X : slot == 1 ? A : slot == 2 ? B : slot == 3 ? C : D;
+        const AnsiString& text = VariableText(slot);
         long double known = 0;
         if (formatted_.Matches(text, landDotVersion_, known) || KnownValue(kVariableNames[slot], nullptr, known)) {
             if (slot == 0) x = known;
