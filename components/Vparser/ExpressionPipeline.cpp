@@ -5,14 +5,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <limits>
 #include <string_view>
 
 #include "components/Vparser/ShortText.h"
 #include "platform/core/FloatConvert.h"
 
 namespace {
-
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -28,7 +26,6 @@ long double PowerOfTen(int n) {
     }();
     return table.v[n];
 }
-
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -288,9 +285,9 @@ void ExpressionPipeline::CacheStore(Tree::Cache& c, const AnsiString& text, long
     c.numberValid = true;
 }
 
-// Number and variable leaves: the text conversion, remembered per leaf (or,
-// for a variable, per variable) while the text and decimal settings stay.
-// A variable's text is remembered per variable, any other leaf's per leaf.
+// Number and variable leaves: the text conversion is remembered while the
+// text and the decimal settings stay, a variable's per variable, any other
+// leaf's per leaf.
 Tree::Cache* ExpressionPipeline::CacheFor(const AnsiString& resolved, Tree::Cache* leafCache) {
     for (unsigned i = 0; i < 5; ++i)
         if (&resolved == &VariableText(i)) return &variableCache_[i];
@@ -321,8 +318,6 @@ long double ExpressionPipeline::Convert(const AnsiString& text, Tree::Cache* lea
     if (cache) CacheStore(*cache, resolved, value);
     return value;
 }
-
-
 
 long double ExpressionPipeline::LeafValue(const Tree& node) {
     // The decimal settings cannot change during one walk of the tree.
