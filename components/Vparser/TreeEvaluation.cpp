@@ -301,6 +301,8 @@ template <bool kPending>
         const auto slot = static_cast<unsigned>(std::countr_zero(used));
         const AnsiString& text = VariableText(slot);
         long double known = 0;
+        // The sample just formatted first: a number text names no other
+        // variable, so it needs none of KnownValue's name resolution.
         if (formatted_.Matches(text, landDotVersion_, known) || KnownValue(kVariableNames[slot], nullptr, known)) {
             if (slot == 0) x = known;
             else values[slot] = known;
