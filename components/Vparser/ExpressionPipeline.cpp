@@ -69,7 +69,8 @@ void ExpressionPipeline::SetLandDot() {
     // function wrote last time.
     if (!SameText(LandDot, versionedDot_)) {
         versionedDot_ = LandDot;
-        ++landDotVersion_;
+        versionedChar_ = LandDot.size() == 1 ? static_cast<unsigned char>(LandDot[0]) : -1;
+        if (++landDotVersion_ == 0) landDotVersion_ = 1;
     }
 }
 
@@ -298,7 +299,10 @@ bool ExpressionPipeline::KnownResolved(const AnsiString& resolved, const Tree::C
                                        long double& value) const {
     // A sample just formatted is the usual X: known without a conversion
     // and without keeping its text.
-    if (formatted_.Matches(resolved, landDotVersion_, value)) return true;
+    if (const long double* known = formatted_.Find(resolved, landDotVersion_)) {
+        value = *known;
+        return true;
+    }
     if (!cache || !CacheFits(*cache, resolved)) return false;
     value = cache->number;
     return true;
@@ -335,7 +339,7 @@ long double ExpressionPipeline::StrToLongDouble(const AnsiString& text) {
 
 // A sample's text fits the string's own buffer: made with a copy of fixed
 // length, which needs no library call, and then cut to its size.
-inline AnsiString ExpressionPipeline::TextOf(const char* number, size_t size) {
+[[gnu::always_inline]] inline AnsiString ExpressionPipeline::TextOf(const char* number, size_t size) {
     constexpr size_t kShort = 15;
     static_assert(NumberText::kCapacity >= kShort && NumberTextMemo::Slot::kCapacity >= kShort);
     AnsiString text = size > kShort ? AnsiString(number, size) : AnsiString(number, kShort);
@@ -346,32 +350,35 @@ inline AnsiString ExpressionPipeline::TextOf(const char* number, size_t size) {
 AnsiString ExpressionPipeline::LongDoubleToStr(long double value) {
     InitLandDot();
     // The short path's places (1..17) and one-character symbols only.
-    if (LandDot.size() != 1 || Precision < 1 || Precision > 17) {
-        formatted_.valid = false;
+    if (LandDot.size() != 1 || Precision < 1 || Precision > 17) [[unlikely]] {
+        formatted_.dotVersion = 0;
         return FixedText(value, Precision, LandDot);
     }
+    const char dot = LandDot[0];
     const auto bits = std::bit_cast<std::uint64_t>(static_cast<double>(value));
-    const std::uint16_t key = NumberTextMemo::Key(Precision, LandDot[0]);
-    NumberTextMemo::Slot& slot = NumberTextMemo::For(bits, key);
-    bool inSlot = slot.Holds(bits, key);
-    if (!inSlot) {
-        NumberText& own = formatted_.own;
-        if (!ShortFixedText(value, Precision, LandDot, own)) {
-            formatted_.valid = false;
-            return FixedText(value, Precision, LandDot);
-        }
-        inSlot = own.size <= NumberTextMemo::Slot::kCapacity;
-        if (inSlot) slot.Fill(bits, key, own);
+    const std::uint16_t key = NumberTextMemo::Key(Precision, dot);
+    bool found = false;
+    NumberTextMemo::Slot& slot = NumberTextMemo::For(bits, key, found);
+    if (!found && !FillSlot(slot, value, bits, key)) [[unlikely]] {
+        formatted_.dotVersion = 0;
+        return FixedText(value, Precision, LandDot);
     }
-    formatted_.slot = inSlot ? &slot : nullptr;
+    formatted_.slot = &slot;
     formatted_.bits = bits;
     formatted_.key = key;
     // The conversion of a leaf reads the decimal symbol as the point; a
     // minus as the symbol would not read back as the same number.
-    formatted_.valid = LandDot[0] != '-';
-    formatted_.dotVersion = landDotVersion_;
-    if (inSlot) return TextOf(slot.text, slot.size);
-    return TextOf(formatted_.own.text, static_cast<size_t>(formatted_.own.size));
+    formatted_.dotVersion = dot != '-' ? landDotVersion_ : 0;
+    return TextOf(slot.text, slot.size);
+}
+
+// Out of line: a value met again, the usual case, needs none of this.
+bool ExpressionPipeline::FillSlot(NumberTextMemo::Slot& slot, long double value, std::uint64_t bits,
+                                  std::uint16_t key) const {
+    NumberText number;
+    if (!ShortFixedText(value, Precision, LandDot, number)) return false;
+    slot.Fill(bits, key, number);
+    return true;
 }
 
 bool ExpressionPipeline::ShortFixedText(long double value, int places, const AnsiString& dot, NumberText& out) {

@@ -36,12 +36,7 @@ public:
     long double Evaluate();
 
     void InitLandDot() {
-        // Twice per plotted sample: the usual case, the locale's symbol set
-        // and counted already, is settled here.
-        if (OverwriteDecimalSymbol.empty() && LandDot.size() == 1 && versionedDot_.size() == 1 &&
-            LandDot[0] == versionedDot_[0] && LandDot[0] == DecimalSeparator())
-            return;
-        SetLandDot();
+        if (!DotIsUsual()) SetLandDot();
     }
     AnsiString EntferneLeerzeichen(const AnsiString& text) const;
     AnsiString EntferneKlammern(const AnsiString& text) const;
@@ -72,6 +67,12 @@ protected:
     bool BuildTree(AnsiString& text);
 
 private:
+    // Twice per plotted sample: the usual case, the locale's one-character
+    // symbol set and counted already, needs nothing of InitLandDot.
+    bool DotIsUsual() const {
+        return OverwriteDecimalSymbol.empty() && LandDot.size() == 1 &&
+               static_cast<unsigned char>(LandDot[0]) == versionedChar_ && LandDot[0] == DecimalSeparator();
+    }
     void SetLandDot();  // InitLandDot beyond its usual case
     // The text a leaf stands for after the variable and constant rules.
     const AnsiString& ResolveLeaf(const AnsiString& text);
@@ -105,7 +106,7 @@ private:
     // `pending`: the variables whose texts must still be converted, at
     // their first use.
     template <bool kPending>
-    long double RunSteps(long double* values, unsigned pending, long double x);
+    long double RunSteps(unsigned pending);
     [[noreturn]] static void Incomplete();
 
     // LongDoubleToStr's text with the given places and decimal symbol.
@@ -113,6 +114,10 @@ private:
     // The same text made straight from the rounded integer, with the
     // number it stands for, for the values and symbols that allow it.
     static bool ShortFixedText(long double value, int places, const AnsiString& dot, NumberText& out);
+    // A memo slot filled with the short path's text of `value`; false
+    // where that path does not serve.
+    [[gnu::noinline]] bool FillSlot(NumberTextMemo::Slot& slot, long double value, std::uint64_t bits,
+                                    std::uint16_t key) const;
     static void TrimZeros(AnsiString& text, const AnsiString& dot);  // EntferneNullenUndPunkte in place
     static AnsiString TextOf(const char* text, size_t size);  // `text` holds at least 15 characters
 
@@ -127,30 +132,21 @@ private:
     unsigned ergebnisDotVersion_ = 0;  // the LandDot version ergebnisDot_ was copied at
     // The last text LongDoubleToStr made and the number it converts to, so
     // that a sample handed over as X is not parsed back from its digits.
-    // The text stays where it was made: in the memo, while that slot still
-    // holds it (a number copied out would be stored and read back at once,
-    // which costs more than the copy), or here when it is too long for it.
+    // The text stays where it was made, in the memo, and counts while that
+    // slot still holds it: a number copied out would be stored and read
+    // back at once, which costs more than the copy.
     struct Formatted {
-        bool valid = false;
-        unsigned dotVersion = 0;
+        unsigned dotVersion = 0;  // the LandDot version it was made for; 0 for none
         const NumberTextMemo::Slot* slot = nullptr;
         std::uint64_t bits = 0;
         std::uint16_t key = 0;
-        NumberText own;
-        // The number `other` stands for, when it is this text.
-        bool Matches(const AnsiString& other, unsigned dot, long double& value) const {
-            if (!valid || dotVersion != dot) return false;
-            if (slot != nullptr) {
-                if (!slot->Holds(bits, key) || other.size() != slot->size ||
-                    !SameChars(other.data(), slot->text, other.size()))
-                    return false;
-                value = slot->value;
-                return true;
-            }
-            if (other.size() != static_cast<size_t>(own.size) || !SameChars(other.data(), own.text, other.size()))
-                return false;
-            value = own.value;
-            return true;
+        // Where the number `other` stands for is kept, when it is this text;
+        // null otherwise.
+        [[gnu::always_inline]] const long double* Find(const AnsiString& other, unsigned dot) const {
+            if (dotVersion != dot || !slot->Holds(bits, key) || other.size() != slot->size ||
+                !SameChars(other.data(), slot->text, other.size()))
+                return nullptr;
+            return &slot->value;
         }
     } formatted_;
     FlatTree flat_;
@@ -159,8 +155,9 @@ private:
     // Changes whenever LandDot holds another text than before, however it
     // got there: the converted leaves and texts of the old symbol are then
     // out of date.
-    unsigned landDotVersion_ = 1;
+    unsigned landDotVersion_ = 1;  // never 0, which stands for no version
     AnsiString versionedDot_;
+    int versionedChar_ = -1;  // versionedDot_'s character when it has one alone
     AnsiString piText_, eText_;  // the constants' texts for the current LandDot
     AnsiString constantsDot_;
     Tree::Cache variableCache_[5];  // x, a, b, c, d: last text converted

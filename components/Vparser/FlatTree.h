@@ -37,6 +37,16 @@ struct FlatStep {
 struct FlatTree {
     static constexpr std::uint32_t kVariables = 5;
 
+    // `sources` points into `values`: a copy of a parser makes its own
+    // steps anew at its first evaluation.
+    FlatTree() = default;
+    FlatTree(const FlatTree&) {}
+    FlatTree& operator=(const FlatTree& other) {
+        if (this != &other) *this = FlatTree();
+        return *this;
+    }
+    FlatTree& operator=(FlatTree&&) = default;
+
     // What the steps were made from: a tree that is replaced, or decimal
     // settings that change, make them out of date.
     const Tree* node = nullptr;
@@ -47,6 +57,9 @@ struct FlatTree {
     bool usable = false;  // false: evaluate by walking the tree
     std::vector<FlatStep> steps;
     std::vector<long double> values;  // the variables, then the numbers
+    // Where each value is read from: its place in `values`, or for x the
+    // number of the sample just formatted, where it already is.
+    std::vector<const long double*> sources;
     unsigned usedVariables = 0;       // bit i: variable i appears
     std::vector<long double> stack;   // as deep as the steps need
 

@@ -154,6 +154,8 @@ bool ExpressionPipeline::Flatten() {
     int height = 0, deepest = 0;
     flat_.usable = root.Complete && FlattenNode(root.Node.get(), height, deepest);
     flat_.stack.assign(static_cast<size_t>(deepest), 0.0L);
+    flat_.sources.resize(flat_.values.size());
+    for (size_t i = 0; i < flat_.values.size(); ++i) flat_.sources[i] = &flat_.values[i];
     return flat_.usable;
 }
 
@@ -233,20 +235,17 @@ bool ExpressionPipeline::FlattenNode(const Tree* node, int& height, int& deepest
 }
 
 template <bool kPending>
-[[gnu::always_inline]] inline long double ExpressionPipeline::RunSteps(long double* values, unsigned pending,
-                                                                       long double x) {
+[[gnu::always_inline]] inline long double ExpressionPipeline::RunSteps(unsigned pending) {
+    long double* values = flat_.values.data();
+    const long double* const* sources = flat_.sources.data();
     const auto value = [&](std::uint32_t place) -> long double {
         if constexpr (kPending) {
             if (place < FlatTree::kVariables && (pending & (1u << place))) {
                 values[place] = Convert(kVariableNames[place], nullptr);
                 pending &= ~(1u << place);
             }
-            return values[place];
-        } else {
-            // x comes in a register: a long double just stored takes long
-            // to read back.
-            return place == 0 ? x : values[place];
         }
+        return *sources[place];
     };
     long double* stack = flat_.stack.data();
     long double acc = 0;
@@ -290,29 +289,32 @@ template <bool kPending>
 // Inlined into Evaluate, as the steps are into it: on a sample each call
 // costs about as much as a step.
 [[gnu::always_inline]] inline long double ExpressionPipeline::RunFlat() {
-    // The variables that are known without a conversion (the sample just
-    // formatted, texts converted before) are read now; the others are
-    // converted at their first use, so that a failing conversion raises
-    // where the walk would raise it.
-    long double* values = flat_.values.data();
-    unsigned pending = 0;
-    long double x = 0;
-    for (unsigned used = flat_.usedVariables; used != 0; used &= used - 1) {
-        const auto slot = static_cast<unsigned>(std::countr_zero(used));
-        const AnsiString& text = VariableText(slot);
-        long double known = 0;
-        // The sample just formatted first: a number text names no other
-        // variable, so it needs none of KnownValue's name resolution.
-        if (formatted_.Matches(text, landDotVersion_, known) || KnownValue(kVariableNames[slot], nullptr, known)) {
-            if (slot == 0) x = known;
-            else values[slot] = known;
-        } else {
-            pending |= 1u << slot;
+    // A plotted expression names x alone, and x is the sample just
+    // formatted: the usual case needs none of the loop below, and x is read
+    // where the sample's number is kept (a long double just stored takes
+    // long to read back).
+    const long double** sources = flat_.sources.data();
+    if (flat_.usedVariables == 1u) [[likely]] {
+        if (const long double* x = formatted_.Find(X, landDotVersion_)) [[likely]] {
+            sources[0] = x;
+            return RunSteps<false>(0);
         }
     }
-    if (pending == 0) return RunSteps<false>(values, 0, x);
-    values[0] = x;
-    return RunSteps<true>(values, pending, x);
+    // Otherwise the variables that are known without a conversion (the
+    // sample just formatted, texts converted before) are read now; the
+    // others are converted at their first use, so that a failing conversion
+    // raises where the walk would raise it.
+    long double* values = flat_.values.data();
+    unsigned pending = 0;
+    for (unsigned used = flat_.usedVariables; used != 0; used &= used - 1) {
+        const auto slot = static_cast<unsigned>(std::countr_zero(used));
+        sources[slot] = &values[slot];
+        // The sample just formatted first: a number text names no other
+        // variable, so it needs none of KnownValue's name resolution.
+        if (const long double* known = formatted_.Find(VariableText(slot), landDotVersion_)) values[slot] = *known;
+        else if (!KnownValue(kVariableNames[slot], nullptr, values[slot])) pending |= 1u << slot;
+    }
+    return pending == 0 ? RunSteps<false>(0) : RunSteps<true>(pending);
 }
 
 long double ExpressionPipeline::Evaluate() {
