@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 #include "ParserTestSupport.h"
 #include "components/Vparser/Vparser.h"
@@ -386,6 +387,47 @@ TEST_F(VparserTest, WholePowersGivePowsNumber) {
             if (b < 0 && std::trunc(power) != power) continue;
             const long double expected = std::pow(b, power);
             ASSERT_EQ(p.Evaluate(), expected) << e << " with x = " << p.X;
+        }
+    }
+}
+
+TEST_F(VparserTest, SamplesMetAgainKeepTheirTexts) {
+    // Samples formatted pass after pass, as a plot's columns are, and then
+    // in other orders, with other places and symbols in between: every text
+    // is the one made fresh, and x evaluates to the number it reads as.
+    p.Expression = "x";
+    ASSERT_TRUE(p.CreateTree());
+    std::vector<long double> columns;
+    for (int px = 1; px <= 700; ++px) columns.push_back(px * 20.0L / 640 - 10);
+    const auto fresh = [](long double v, int places, char dot) {
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%.*f", places, static_cast<double>(v));
+        AnsiString text = buf;
+        while (text.back() == '0') text.pop_back();
+        if (text.back() == '.') text.pop_back();
+        std::replace(text.begin(), text.end(), '.', dot);
+        return text;
+    };
+    struct Pass {
+        int places;
+        const char* symbol;
+        bool reversed;
+        int stride;  // every stride-th column
+    };
+    const Pass passes[] = {{8, "", false, 1}, {8, "", false, 1}, {8, "", true, 1}, {3, "", false, 1},
+                           {8, ",", false, 1}, {8, "", false, 2}, {8, "", false, 1}, {8, "", true, 3}};
+    for (const Pass& pass : passes) {
+        p.Precision = pass.places;
+        p.OverwriteDecimalSymbol = pass.symbol;
+        const char dot = *pass.symbol ? *pass.symbol : '.';
+        for (size_t k = 0; k < columns.size(); k += static_cast<size_t>(pass.stride)) {
+            const long double v = pass.reversed ? columns[columns.size() - 1 - k] : columns[k];
+            p.X = p.LongDoubleToStr(v);
+            const AnsiString expected = fresh(v, pass.places, dot);
+            ASSERT_EQ(p.X, expected) << "places " << pass.places << " symbol '" << dot << "'";
+            AnsiString pointed = expected;
+            std::replace(pointed.begin(), pointed.end(), dot, '.');
+            ASSERT_EQ(p.Evaluate(), TextToLongDouble(pointed)) << expected;
         }
     }
 }
