@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "components/Vgraphics/VParser.h"
 #include "components/Vgraphics/Vgraphics.h"
@@ -83,14 +84,16 @@ void BM_DrawToCanvas(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(g.DrawToCanvas(bmp.Canvas()));
 }
 
-// Each case runs several times, ours and the peer's in turn, and the
-// ratios use each case's fastest run: other work on a shared machine only
-// ever adds time, so the minimum is the steadiest estimate of both.
-constexpr int kRepetitions = 5;
-BENCHMARK(BM_VParser)->DenseRange(0, 3)->Repetitions(kRepetitions);
-BENCHMARK(BM_VParserFresh)->DenseRange(0, 3)->Repetitions(kRepetitions);
-BENCHMARK(BM_MuParser)->DenseRange(0, 3)->Repetitions(kRepetitions);
-BENCHMARK(BM_DrawToCanvas)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions);
+// Each case runs many short times, the runs of all cases in a random
+// order (see main), and the ratios use each case's fastest run: other work
+// on a shared machine only ever adds time, so the minimum is the steadiest
+// estimate of both, and a busy spell falls on ours and the peer's alike.
+constexpr int kRepetitions = 12;
+constexpr double kSecondsPerRun = 0.1;
+BENCHMARK(BM_VParser)->DenseRange(0, 3)->Repetitions(kRepetitions)->MinTime(kSecondsPerRun);
+BENCHMARK(BM_VParserFresh)->DenseRange(0, 3)->Repetitions(kRepetitions)->MinTime(kSecondsPerRun);
+BENCHMARK(BM_MuParser)->DenseRange(0, 3)->Repetitions(kRepetitions)->MinTime(kSecondsPerRun);
+BENCHMARK(BM_DrawToCanvas)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->MinTime(kSecondsPerRun);
 
 // Keeps each case's least CPU time per iteration (ns) for the ratios.
 class Collector : public benchmark::ConsoleReporter {
@@ -110,7 +113,12 @@ public:
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
+    // Interleaved unless the command line says otherwise (a later flag wins).
+    std::vector<char*> args(argv, argv + argc);
+    char interleave[] = "--benchmark_enable_random_interleaving=true";
+    args.insert(args.begin() + 1, interleave);
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
     Collector collector;
     benchmark::RunSpecifiedBenchmarks(&collector);
     const auto ratios = [&collector](const char* title, const std::string& ours) {
