@@ -44,19 +44,18 @@ public:
     static std::uint16_t Key(int places, char symbol) {  // places 1..17, nonzero for them
         return static_cast<std::uint16_t>(places << 8 | static_cast<unsigned char>(symbol));
     }
-    // Values are kept in pairs of slots, the newer first, so that two values
-    // that meet in one pair do not evict each other in turn. One table per
-    // thread: parsers are used from one thread each, and a shared table
-    // would need a lock on every sample.
-
     // The slot that holds `value`'s text for `key` (`found`), or, when none
-    // does, the slot to fill with it.
+    // does, the slot to fill with it. Values are kept in pairs of slots, the
+    // newer first, so that two values that meet in one pair do not evict
+    // each other in turn. One table per thread: parsers are used from one
+    // thread each, and a shared table would need a lock on every sample.
     static Slot& For(std::uint64_t valueBits, std::uint16_t key, bool& found) {
         Slot* table = table_ != nullptr ? table_ : MakeTable();
-        // The slot that followed the last one last time is tried first. Its
-        // place is known before the value is, so that all that is read from
-        // it waits for a comparison alone, which the processor predicts,
-        // and not for the value and its hash.
+        // Samples come in the same order at every pass over a plot: the slot
+        // that followed the last one last time is tried first. Its place is
+        // known before the value is, so that all that is read from it waits
+        // for a comparison alone, which the processor predicts, and not for
+        // the value and its hash.
         Slot* slot = &table[table[last_].next];
         found = slot->Holds(valueBits, key);
         if (!found) [[unlikely]] {
@@ -70,7 +69,7 @@ public:
             table[last_].next = static_cast<std::uint16_t>(slot - table);
         }
         last_ = static_cast<std::uint16_t>(slot - table);
-        __builtin_prefetch(&table[slot->next]);
+        __builtin_prefetch(&table[slot->next]);  // the one tried next, into the nearest cache
         return *slot;
     }
 
