@@ -349,20 +349,17 @@ long double ExpressionPipeline::StrToLongDouble(const AnsiString& text) {
 
 AnsiString ExpressionPipeline::LongDoubleToStr(long double value) {
     InitLandDot();
+    formatted_.dotVersion = 0;  // until a text in the memo is made
     // The short path's places (1..17) and one-character symbols only.
-    if (LandDot.size() != 1 || Precision < 1 || Precision > 17) [[unlikely]] {
-        formatted_.dotVersion = 0;
+    if (LandDot.size() != 1 || Precision < 1 || Precision > 17) [[unlikely]]
         return FixedText(value, Precision, LandDot);
-    }
     const char dot = LandDot[0];
     const auto bits = std::bit_cast<std::uint64_t>(static_cast<double>(value));
     const std::uint16_t key = NumberTextMemo::Key(Precision, dot);
     bool found = false;
     NumberTextMemo::Slot& slot = NumberTextMemo::For(bits, key, found);
-    if (!found && !FillSlot(slot, value, bits, key)) [[unlikely]] {
-        formatted_.dotVersion = 0;
+    if (!found && !FillSlot(slot, value, bits, key)) [[unlikely]]
         return FixedText(value, Precision, LandDot);
-    }
     formatted_.slot = &slot;
     formatted_.bits = bits;
     formatted_.key = key;

@@ -17,7 +17,6 @@
 
 namespace {
 
-
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsBlank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 
